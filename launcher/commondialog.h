@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class QFileDialog;
+class QWidget;
+
+// A selector's open-file dialog and the file name it holds. The dialog's
+// settings never change; the file name starts as the wildcard and becomes the
+// full path of the chosen file. Qt's dialog itself is made when first shown.
+class CommonDialog
+{
+public:
+    struct Settings
+    {
+        QString dialogTitle;
+        QString defaultExt; // ".exe"; empty for none
+        QString fileName; // the initial wildcard
+        QString filter; // the description of the files listed
+        QString pattern; // the files listed
+    };
+
+    CommonDialog(const Settings &settings, QWidget *parent);
+    ~CommonDialog();
+
+    CommonDialog(const CommonDialog &) = delete;
+    CommonDialog &operator=(const CommonDialog &) = delete;
+
+    QString dialogTitle() const { return m_settings.dialogTitle; }
+    QString defaultExt() const { return m_settings.defaultExt; }
+    QString fileName() const { return m_fileName; }
+    QString filter() const { return m_settings.filter; }
+
+    // Shows the modal open-file dialog. Returns true when a file was chosen;
+    // a cancel returns false and leaves the file name as it was.
+    bool showOpen();
+
+private:
+    QFileDialog *dialog();
+
+    const Settings m_settings;
+    QString m_fileName;
+    QWidget *m_parent;
+    QPointer<QFileDialog> m_dialog;
+};

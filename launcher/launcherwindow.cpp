@@ -1,0 +1,248 @@
+#include "launcherwindow.h"
+
+#include "commondialog.h"
+#include "identity.h"
+#include "lifetime.h"
+#include "programstart.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// Geometry is laid out in twips, fifteen to a pixel at 96 dots per inch.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+template<typename Widget>
+Widget *place(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLineEdit *selectionField(QGroupBox *frame, const char *name, const QString &text)
+{
+    auto *field = place(new QLineEdit(text, frame), name, twips(1560, 240, 4335, 375));
+    field->setEnabled(false);
+    // Disabled fields have no label a screen reader could use; their frame names them.
+    field->setAccessibleName(frame->title());
+    return field;
+}
+
+const QString noneSelected = QStringLiteral("<none selected>");
+
+CommonDialog::Settings executableDialogSettings()
+{
+#ifdef Q_OS_WIN
+    const QString defaultExt = QStringLiteral(".exe");
+    const QString pattern = QStringLiteral("*.exe");
+#else
+    // Emulators here carry no extension: list every file, and never turn a
+    // typed "ruxa" into "ruxa.exe".
+    const QString defaultExt;
+    const QString pattern = QStringLiteral("*");
+#endif
+    return { QStringLiteral("Select Ruxa Executable"), defaultExt, QStringLiteral("*.exe"),
+             QStringLiteral("VirtualBoy Executable"), pattern };
+}
+
+CommonDialog::Settings romDialogSettings()
+{
+    return { QStringLiteral("Select Ruxa Rom Image"), QStringLiteral(".vb"), QStringLiteral("*.vb"),
+             QStringLiteral("VirtualBoy ROM Images"), QStringLiteral("*.vb") };
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , m_logic(*this)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QLatin1String(Identity::launcherCaption));
+
+    createControls();
+    createMenus();
+    Form_Load();
+}
+
+LauncherWindow::~LauncherWindow() = default;
+
+void LauncherWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(425, 227);
+    setCentralWidget(client);
+    // The window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    fraExecute = place(new QGroupBox(QStringLiteral("Ruxa Executable"), client), "fraExecute",
+                       twips(120, 0, 6015, 735));
+    cmdExecute = place(new QPushButton(QStringLiteral("Select"), fraExecute), "cmdExecute",
+                       twips(120, 240, 1335, 375));
+    txtExecute = selectionField(fraExecute, "txtExecute", noneSelected);
+
+    fraROM = place(new QGroupBox(QStringLiteral("Virtual Gameboy ROM"), client), "fraROM",
+                   twips(120, 840, 6015, 735));
+    cmdROM = place(new QPushButton(QStringLiteral("Select"), fraROM), "cmdROM",
+                   twips(120, 240, 1335, 375));
+    txtROM = selectionField(fraROM, "txtROM", noneSelected);
+
+    fraCommand = place(new QGroupBox(QStringLiteral("Command Line Preview"), client), "fraCommand",
+                       twips(120, 1680, 6015, 735));
+    cmdPreview = place(new QPushButton(QStringLiteral("Preview"), fraCommand), "cmdPreview",
+                       twips(120, 240, 1335, 375));
+    txtCommand = selectionField(fraCommand, "txtCommand", QString());
+
+    cmdRun = place(new QPushButton(QStringLiteral("Run Ruxa"), client), "cmdRun",
+                   twips(120, 2520, 6135, 375));
+    chkExit = place(new QCheckBox(QStringLiteral("Exit On Start"), client), "chkExit",
+                    twips(600, 3000, 1215, 255));
+    // The caption must not be cut off where the system font is wider than the
+    // layout assumed; there is room up to the Quit button.
+    chkExit->resize(qMax(chkExit->width(), chkExit->sizeHint().width()), chkExit->height());
+    cmdQuit = place(new QPushButton(QStringLiteral("&Quit"), client), "cmdQuit",
+                    twips(2400, 3000, 1575, 375));
+
+    // Text fields are disabled, so Tab visits only the buttons and the check box.
+    setTabOrder(cmdRun, cmdExecute);
+    setTabOrder(cmdExecute, cmdROM);
+    setTabOrder(cmdROM, cmdQuit);
+    setTabOrder(cmdQuit, cmdPreview);
+    setTabOrder(cmdPreview, chkExit);
+    cmdRun->setFocus();
+
+    connect(cmdExecute, &QPushButton::clicked, this, &LauncherWindow::cmdExecute_Click);
+    connect(cmdROM, &QPushButton::clicked, this, &LauncherWindow::cmdROM_Click);
+    connect(cmdPreview, &QPushButton::clicked, this, &LauncherWindow::cmdPreview_Click);
+    connect(cmdRun, &QPushButton::clicked, this, &LauncherWindow::cmdRun_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &LauncherWindow::cmdQuit_Click);
+}
+
+void LauncherWindow::createMenus()
+{
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About"));
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+
+    connect(mnuFileExit, &QAction::triggered, this, &LauncherWindow::mnuFileExit_Click);
+    connect(mnuHelpAbout, &QAction::triggered, this, &LauncherWindow::mnuHelpAbout_Click);
+}
+
+CommonDialog &LauncherWindow::cmnExecute() const
+{
+    if (!m_cmnExecute)
+        m_cmnExecute = std::make_unique<CommonDialog>(executableDialogSettings(), fraExecute);
+    return *m_cmnExecute;
+}
+
+CommonDialog &LauncherWindow::cmnROM() const
+{
+    if (!m_cmnROM)
+        m_cmnROM = std::make_unique<CommonDialog>(romDialogSettings(), fraROM);
+    return *m_cmnROM;
+}
+
+void LauncherWindow::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void LauncherWindow::Form_Load()
+{
+    m_logic.Form_Load();
+}
+
+void LauncherWindow::Form_Unload()
+{
+}
+
+void LauncherWindow::cmdExecute_Click()
+{
+    if (!cmnExecute().showOpen())
+        return;
+    txtExecute->setText(cmnExecute().fileName());
+    m_logic.markExecutableSelected();
+}
+
+void LauncherWindow::cmdROM_Click()
+{
+    if (!cmnROM().showOpen())
+        return;
+    txtROM->setText(cmnROM().fileName());
+    m_logic.markRomSelected();
+}
+
+void LauncherWindow::cmdPreview_Click()
+{
+    m_logic.cmdPreview_Click();
+}
+
+void LauncherWindow::cmdRun_Click()
+{
+    m_logic.cmdRun_Click();
+}
+
+void LauncherWindow::cmdQuit_Click()
+{
+    endImmediately();
+}
+
+void LauncherWindow::mnuFileExit_Click()
+{
+    endImmediately();
+}
+
+void LauncherWindow::mnuHelpAbout_Click()
+{
+}
+
+QString LauncherWindow::selectorFileName(Selector selector) const
+{
+    return selector == Selector::Executable ? cmnExecute().fileName() : cmnROM().fileName();
+}
+
+void LauncherWindow::setPreviewText(const QString &text)
+{
+    txtCommand->setText(text);
+}
+
+int LauncherWindow::exitOnStartValue() const
+{
+    return chkExit->checkState();
+}
+
+void LauncherWindow::showMessage(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(Identity::name), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+bool LauncherWindow::startProgram(const QString &program, const QStringList &arguments,
+                                  QString *reason)
+{
+    return startDetachedProgram(program, arguments, reason);
+}
+
+void LauncherWindow::endImmediately()
+{
+    endProgramNow();
+}

@@ -1,0 +1,122 @@
+// Runs the real launcher window in a process of its own and drives one
+// scenario in it, for the endings a test cannot survive in its own process.
+// Prints what it sees; the launcher's own ending decides the exit status.
+//
+//   launcherdriver quit-key | exit-menu | close
+//   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
+
+#include "dialogdriver.h"
+#include "launcherwindow.h"
+#include "lifetime.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+void say(const QString &line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+class CloseWatcher : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            say(QStringLiteral("close event"));
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+template<typename T>
+T *control(QWidget &window, const char *name)
+{
+    auto *child = window.findChild<T *>(QLatin1String(name));
+    if (!child) {
+        say(QStringLiteral("no control %1").arg(QLatin1String(name)));
+        std::exit(4);
+    }
+    return child;
+}
+
+// Chooses a file in the selector's dialog by typing its name, as a user would.
+void choose(QWidget &window, const char *button, const QString &path)
+{
+    DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, path);
+    control<QPushButton>(window, button)->click();
+}
+
+void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
+{
+    choose(window, "cmdExecute", exe);
+    choose(window, "cmdROM", rom);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    identifyApplication();
+    const QStringList args = app.arguments().mid(1);
+    const QString scenario = args.value(0);
+    const QString exe = args.value(1);
+    const QString rom = args.value(2);
+
+    LauncherWindow frmMain;
+    CloseWatcher watcher;
+    frmMain.installEventFilter(&watcher);
+    frmMain.show();
+    if (!QTest::qWaitForWindowExposed(&frmMain))
+        return 5;
+
+    if (scenario == QLatin1String("quit-key")) {
+        QTest::keyClick(&frmMain, Qt::Key_Q, Qt::AltModifier);
+    } else if (scenario == QLatin1String("exit-menu")) {
+        QTest::keyClick(&frmMain, Qt::Key_F, Qt::AltModifier);
+        auto *menu = control<QMenu>(frmMain, "mnuFile");
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            return 6;
+        QTest::keyClick(menu, Qt::Key_X);
+    } else if (scenario == QLatin1String("close")) {
+        frmMain.close();
+    } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {
+        chooseBoth(frmMain, exe, rom);
+        control<QCheckBox>(frmMain, "chkExit")->setChecked(true);
+        DialogDriver::MessageSeen seen;
+        DialogDriver::answerNextMessageBox(&seen);
+        control<QPushButton>(frmMain, "cmdRun")->click();
+        if (seen.shown)
+            say(QStringLiteral("message: %1: %2").arg(seen.title, seen.text));
+        say(QStringLiteral("carried on"));
+        frmMain.close();
+    } else if (scenario == QLatin1String("choose-quit")) {
+        chooseBoth(frmMain, exe, rom);
+        control<QPushButton>(frmMain, "cmdQuit")->click();
+    } else if (scenario == QLatin1String("choose-close")) {
+        chooseBoth(frmMain, exe, rom);
+        frmMain.close();
+    } else {
+        say(QStringLiteral("unknown scenario"));
+        return 2;
+    }
+
+    // Whatever should have ended the program did not.
+    QTimer::singleShot(10000, &app, [] {
+        say(QStringLiteral("still running"));
+        endProgramNow(3);
+    });
+    endProgramNow(app.exec());
+}

@@ -1,0 +1,117 @@
+#include "dialogdriver.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace DialogDriver {
+
+namespace {
+
+// Polls until a modal widget of the wanted type is active, then hands it over.
+template<typename Dialog, typename Handler>
+void whenModal(Handler handler, int triesLeft = 500)
+{
+    QTimer::singleShot(10, qApp, [handler, triesLeft] {
+        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible())
+            handler(dialog);
+        else if (triesLeft > 0)
+            whenModal<Dialog>(handler, triesLeft - 1);
+        else
+            qWarning("DialogDriver: no modal dialog appeared");
+    });
+}
+
+} // namespace
+
+void onNextFileDialog(Action action, const QString &path,
+                      std::function<void(QFileDialog *)> inspect)
+{
+    whenModal<QFileDialog>([action, path, inspect](QFileDialog *dialog) {
+        if (inspect)
+            inspect(dialog);
+        switch (action) {
+        case Action::TypeName: {
+            const QFileInfo file(path);
+            dialog->setDirectory(file.absolutePath());
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            name->clear();
+            QTest::keyClicks(name, file.fileName());
+            QTest::keyClick(name, Qt::Key_Return);
+            break;
+        }
+        case Action::SelectFile: {
+            // Click the file in whichever view the dialog shows, once it is listed.
+            const QFileInfo file(path);
+            dialog->setDirectory(file.absolutePath());
+            auto *model = dialog->findChild<QFileSystemModel *>();
+            QAbstractItemView *view = nullptr;
+            for (const char *name : { "listView", "treeView" }) {
+                auto *candidate = dialog->findChild<QAbstractItemView *>(QLatin1String(name));
+                if (candidate && candidate->isVisible())
+                    view = candidate;
+            }
+            QModelIndex item;
+            const bool listed = view && QTest::qWaitFor([&] {
+                item = model->index(file.absoluteFilePath());
+                return item.isValid() && view->visualRect(item).isValid();
+            });
+            if (listed) {
+                view->scrollTo(item);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                                  view->visualRect(item).center());
+            } else {
+                qWarning("DialogDriver: %s is not listed", qPrintable(path));
+            }
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open)->click();
+            break;
+        }
+        case Action::Cancel:
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+            break;
+        }
+        // Never leave a test blocked in a dialog that refused the action.
+        if (dialog->isVisible()) {
+            qWarning("DialogDriver: the dialog stayed open; cancelling it");
+            dialog->reject();
+        }
+    });
+}
+
+QStringList listingOf(QFileDialog *dialog, const QString &folder, const QStringList &expected)
+{
+    dialog->setDirectory(folder);
+    auto *model = dialog->findChild<QFileSystemModel *>();
+    QStringList names;
+    const bool complete = QTest::qWaitFor([&] {
+        const QModelIndex index = model->index(folder);
+        names.clear();
+        for (int row = 0; row < model->rowCount(index); ++row)
+            names << model->index(row, 0, index).data().toString();
+        names.sort();
+        return names == expected;
+    });
+    Q_UNUSED(complete); // the caller compares the names
+    return names;
+}
+
+void answerNextMessageBox(MessageSeen *seen)
+{
+    whenModal<QMessageBox>([seen](QMessageBox *box) {
+        seen->shown = true;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+} // namespace DialogDriver
