@@ -7,8 +7,7 @@ CommonDialog::CommonDialog(const Settings &settings, QWidget *parent)
     : m_settings(settings)
     , m_fileName(settings.fileName)
     , m_parent(parent)
-{
-}
+{ }
 
 CommonDialog::~CommonDialog()
 {

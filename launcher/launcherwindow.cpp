@@ -52,14 +52,14 @@ CommonDialog::Settings executableDialogSettings()
     const QString defaultExt;
     const QString pattern = QStringLiteral("*");
 #endif
-    return { QStringLiteral("Select Ruxa Executable"), defaultExt, QStringLiteral("*.exe"),
-             QStringLiteral("VirtualBoy Executable"), pattern };
+    return {QStringLiteral("Select Ruxa Executable"), defaultExt, QStringLiteral("*.exe"),
+            QStringLiteral("VirtualBoy Executable"), pattern};
 }
 
 CommonDialog::Settings romDialogSettings()
 {
-    return { QStringLiteral("Select Ruxa Rom Image"), QStringLiteral(".vb"), QStringLiteral("*.vb"),
-             QStringLiteral("VirtualBoy ROM Images"), QStringLiteral("*.vb") };
+    return {QStringLiteral("Select Ruxa Rom Image"), QStringLiteral(".vb"), QStringLiteral("*.vb"),
+            QStringLiteral("VirtualBoy ROM Images"), QStringLiteral("*.vb")};
 }
 
 } // namespace
@@ -170,9 +170,7 @@ void LauncherWindow::Form_Load()
     m_logic.Form_Load();
 }
 
-void LauncherWindow::Form_Unload()
-{
-}
+void LauncherWindow::Form_Unload() { }
 
 void LauncherWindow::cmdExecute_Click()
 {
@@ -210,9 +208,7 @@ void LauncherWindow::mnuFileExit_Click()
     endImmediately();
 }
 
-void LauncherWindow::mnuHelpAbout_Click()
-{
-}
+void LauncherWindow::mnuHelpAbout_Click() { }
 
 QString LauncherWindow::selectorFileName(Selector selector) const
 {
@@ -226,7 +222,15 @@ void LauncherWindow::setPreviewText(const QString &text)
 
 int LauncherWindow::exitOnStartValue() const
 {
-    return chkExit->checkState();
+    switch (chkExit->checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
 }
 
 void LauncherWindow::showMessage(const QString &text)

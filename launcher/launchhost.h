@@ -22,7 +22,7 @@ public:
     virtual void showMessage(const QString &text) = 0;
     // Starts program with arguments exactly as given, without waiting for it.
     // Returns false, with the system's reason in *reason, when it cannot start.
-    virtual bool startProgram(const QString &program, const QStringList &arguments,
-                              QString *reason) = 0;
+    virtual bool startProgram(const QString &program, const QStringList &arguments, QString *reason)
+            = 0;
     virtual void endImmediately() = 0;
 };

@@ -10,8 +10,7 @@ constexpr int exitOnStartChecked = 1;
 
 LaunchLogic::LaunchLogic(LaunchHost &host)
     : m_host(host)
-{
-}
+{ }
 
 void LaunchLogic::Form_Load()
 {
@@ -37,7 +36,7 @@ void LaunchLogic::cmdRun_Click()
     const QString program = m_host.selectorFileName(LaunchHost::Selector::Executable);
     const QString rom = m_host.selectorFileName(LaunchHost::Selector::Rom);
     QString reason;
-    if (!m_host.startProgram(program, { rom }, &reason)) {
+    if (!m_host.startProgram(program, {rom}, &reason)) {
         m_host.showMessage(QStringLiteral("Could not start \"%1\":\n%2").arg(program, reason));
         return;
     }
@@ -59,5 +58,5 @@ void LaunchLogic::markRomSelected()
 QString LaunchLogic::commandLine() const
 {
     return m_host.selectorFileName(LaunchHost::Selector::Executable) + QLatin1Char(' ')
-        + m_host.selectorFileName(LaunchHost::Selector::Rom);
+            + m_host.selectorFileName(LaunchHost::Selector::Rom);
 }

@@ -13,7 +13,8 @@ using DialogDriver::Action;
 
 namespace {
 
-void touch(const QString &path, QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner)
+void touch(const QString &path,
+           QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -62,9 +63,12 @@ void tst_FileSelectors::dialogsCarryTheirSettings_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("filter");
 
-    QTest::newRow("executable") << "cmdExecute" << "Select Ruxa Executable"
+    QTest::newRow("executable") << "cmdExecute"
+                                << "Select Ruxa Executable"
                                 << "VirtualBoy Executable";
-    QTest::newRow("ROM") << "cmdROM" << "Select Ruxa Rom Image" << "VirtualBoy ROM Images";
+    QTest::newRow("ROM") << "cmdROM"
+                         << "Select Ruxa Rom Image"
+                         << "VirtualBoy ROM Images";
 }
 
 void tst_FileSelectors::dialogsCarryTheirSettings()
@@ -97,11 +101,21 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("action");
 
-    QTest::newRow("executable, typed") << "cmdExecute" << "txtExecute" << "ruxa" << int(Action::TypeName);
-    QTest::newRow("executable, clicked") << "cmdExecute" << "txtExecute" << "ruxa" << int(Action::SelectFile);
-    QTest::newRow("ROM, typed") << "cmdROM" << "txtROM" << "Mario Clash.vb" << int(Action::TypeName);
-    QTest::newRow("ROM, clicked") << "cmdROM" << "txtROM" << "Mario Clash.vb" << int(Action::SelectFile);
-    QTest::newRow("ROM, typed without extension") << "cmdROM" << "txtROM" << "Mario Clash" << int(Action::TypeName);
+    QTest::newRow("executable, typed") << "cmdExecute"
+                                       << "txtExecute"
+                                       << "ruxa" << int(Action::TypeName);
+    QTest::newRow("executable, clicked") << "cmdExecute"
+                                         << "txtExecute"
+                                         << "ruxa" << int(Action::SelectFile);
+    QTest::newRow("ROM, typed") << "cmdROM"
+                                << "txtROM"
+                                << "Mario Clash.vb" << int(Action::TypeName);
+    QTest::newRow("ROM, clicked") << "cmdROM"
+                                  << "txtROM"
+                                  << "Mario Clash.vb" << int(Action::SelectFile);
+    QTest::newRow("ROM, typed without extension") << "cmdROM"
+                                                  << "txtROM"
+                                                  << "Mario Clash" << int(Action::TypeName);
 }
 
 void tst_FileSelectors::choosingShowsPathAndSetsFlag()
@@ -113,9 +127,10 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag()
 
     touch(m_dir->filePath(QStringLiteral("ruxa")), executable);
     touch(m_dir->filePath(QStringLiteral("Mario Clash.vb")));
-    const QString expected = m_dir->filePath(file.endsWith(QLatin1String(".vb")) || file == QLatin1String("ruxa")
-                                                 ? file
-                                                 : file + QStringLiteral(".vb"));
+    const QString expected
+            = m_dir->filePath(file.endsWith(QLatin1String(".vb")) || file == QLatin1String("ruxa")
+                                      ? file
+                                      : file + QStringLiteral(".vb"));
 
     DialogDriver::onNextFileDialog(Action(action), m_dir->filePath(file));
     this->button(qPrintable(button))->click();
@@ -169,9 +184,10 @@ void tst_FileSelectors::secondChoiceReplacesFirst()
 
 void tst_FileSelectors::romDialogMatchesAnyCase()
 {
-    for (const char *name : { "a.vb", "B.VB", "c.Vb", "notes.txt", "d.vbx" })
+    for (const char *name : {"a.vb", "B.VB", "c.Vb", "notes.txt", "d.vbx"})
         touch(m_dir->filePath(QLatin1String(name)));
-    const QStringList expected{ QStringLiteral("B.VB"), QStringLiteral("a.vb"), QStringLiteral("c.Vb") };
+    const QStringList expected {QStringLiteral("B.VB"), QStringLiteral("a.vb"),
+                                QStringLiteral("c.Vb")};
 
     QStringList listed;
     const QString folder = m_dir->path();
@@ -190,7 +206,7 @@ void tst_FileSelectors::executableDialogListsExtensionlessPrograms()
 
     QStringList listed;
     const QString folder = m_dir->path();
-    const QStringList expected{ QStringLiteral("ruxa"), QStringLiteral("ruxa-sdl") };
+    const QStringList expected {QStringLiteral("ruxa"), QStringLiteral("ruxa-sdl")};
     DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("ruxa")),
                                    [&](QFileDialog *dialog) {
                                        listed = DialogDriver::listingOf(dialog, folder, expected);

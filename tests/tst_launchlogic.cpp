@@ -38,7 +38,7 @@ public:
     bool startProgram(const QString &program, const QStringList &arguments,
                       QString *reason) override
     {
-        starts.append({ program, arguments });
+        starts.append({program, arguments});
         if (failWith.isEmpty())
             return true;
         *reason = failWith;
@@ -90,13 +90,20 @@ void tst_LaunchLogic::previewComposesCommandLine_data()
     QTest::addColumn<QString>("rom");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("nothing chosen") << "*.exe" << "*.vb" << "*.exe *.vb";
-    QTest::newRow("only the ROM") << "*.exe" << "C:\\ROMS\\GAME.VB" << "*.exe C:\\ROMS\\GAME.VB";
-    QTest::newRow("both") << "C:\\EMU\\EMU.EXE" << "C:\\ROMS\\GAME.VB"
+    QTest::newRow("nothing chosen") << "*.exe"
+                                    << "*.vb"
+                                    << "*.exe *.vb";
+    QTest::newRow("only the ROM") << "*.exe"
+                                  << "C:\\ROMS\\GAME.VB"
+                                  << "*.exe C:\\ROMS\\GAME.VB";
+    QTest::newRow("both") << "C:\\EMU\\EMU.EXE"
+                          << "C:\\ROMS\\GAME.VB"
                           << "C:\\EMU\\EMU.EXE C:\\ROMS\\GAME.VB";
-    QTest::newRow("spaces kept unquoted") << "/opt/my emu/ruxa" << "/roms/Mario Clash.vb"
+    QTest::newRow("spaces kept unquoted") << "/opt/my emu/ruxa"
+                                          << "/roms/Mario Clash.vb"
                                           << "/opt/my emu/ruxa /roms/Mario Clash.vb";
-    QTest::newRow("percent signs are not placeholders") << "/e/%1" << "/r/%2 100%.vb"
+    QTest::newRow("percent signs are not placeholders") << "/e/%1"
+                                                        << "/r/%2 100%.vb"
                                                         << "/e/%1 /r/%2 100%.vb";
 }
 
@@ -150,7 +157,7 @@ void tst_LaunchLogic::runNeedsBothSelections()
     }
     logic.cmdRun_Click();
 
-    QCOMPARE(host.messages, QStringList{ prompt });
+    QCOMPARE(host.messages, QStringList {prompt});
     QVERIFY(host.starts.isEmpty());
     QCOMPARE(host.checkBoxReads, 0);
     QCOMPARE(host.endCalls, 0);
@@ -171,7 +178,7 @@ void tst_LaunchLogic::runStartsProgramWithRomAsOneArgument()
     QVERIFY(host.messages.isEmpty());
     QCOMPARE(host.starts.size(), 1);
     QCOMPARE(host.starts[0].program, host.exeFileName);
-    QCOMPARE(host.starts[0].arguments, QStringList{ host.romFileName });
+    QCOMPARE(host.starts[0].arguments, QStringList {host.romFileName});
     QCOMPARE(host.endCalls, 0);
 }
 
@@ -192,7 +199,7 @@ void tst_LaunchLogic::runComposesAfreshIgnoringPreview()
     QCOMPARE(host.previewText, QStringLiteral("/emu/old /roms/old.vb"));
     QCOMPARE(host.starts.size(), 1);
     QCOMPARE(host.starts[0].program, QStringLiteral("/emu/new"));
-    QCOMPARE(host.starts[0].arguments, QStringList{ QStringLiteral("/roms/new.vb") });
+    QCOMPARE(host.starts[0].arguments, QStringList {QStringLiteral("/roms/new.vb")});
 }
 
 void tst_LaunchLogic::exitOnStart_data()

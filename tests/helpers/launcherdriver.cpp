@@ -82,36 +82,39 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&frmMain))
         return 5;
 
-    if (scenario == QLatin1String("quit-key")) {
-        QTest::keyClick(&frmMain, Qt::Key_Q, Qt::AltModifier);
-    } else if (scenario == QLatin1String("exit-menu")) {
-        QTest::keyClick(&frmMain, Qt::Key_F, Qt::AltModifier);
-        auto *menu = control<QMenu>(frmMain, "mnuFile");
-        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
-            return 6;
-        QTest::keyClick(menu, Qt::Key_X);
-    } else if (scenario == QLatin1String("close")) {
-        frmMain.close();
-    } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {
-        chooseBoth(frmMain, exe, rom);
-        control<QCheckBox>(frmMain, "chkExit")->setChecked(true);
-        DialogDriver::MessageSeen seen;
-        DialogDriver::answerNextMessageBox(&seen);
-        control<QPushButton>(frmMain, "cmdRun")->click();
-        if (seen.shown)
-            say(QStringLiteral("message: %1: %2").arg(seen.title, seen.text));
-        say(QStringLiteral("carried on"));
-        frmMain.close();
-    } else if (scenario == QLatin1String("choose-quit")) {
-        chooseBoth(frmMain, exe, rom);
-        control<QPushButton>(frmMain, "cmdQuit")->click();
-    } else if (scenario == QLatin1String("choose-close")) {
-        chooseBoth(frmMain, exe, rom);
-        frmMain.close();
-    } else {
-        say(QStringLiteral("unknown scenario"));
-        return 2;
-    }
+    DialogDriver::MessageSeen seen;
+    // Drive from inside the event loop, as a user's input would arrive.
+    QTimer::singleShot(0, &frmMain, [&] {
+        if (scenario == QLatin1String("quit-key")) {
+            QTest::keyClick(&frmMain, Qt::Key_Q, Qt::AltModifier);
+        } else if (scenario == QLatin1String("exit-menu")) {
+            QTest::keyClick(&frmMain, Qt::Key_F, Qt::AltModifier);
+            auto *menu = control<QMenu>(frmMain, "mnuFile");
+            if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+                endProgramNow(6);
+            QTest::keyClick(menu, Qt::Key_X);
+        } else if (scenario == QLatin1String("close")) {
+            frmMain.close();
+        } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {
+            chooseBoth(frmMain, exe, rom);
+            control<QCheckBox>(frmMain, "chkExit")->setChecked(true);
+            DialogDriver::answerNextMessageBox(&seen);
+            control<QPushButton>(frmMain, "cmdRun")->click();
+            if (seen.shown)
+                say(QStringLiteral("message: %1: %2").arg(seen.title, seen.text));
+            say(QStringLiteral("carried on"));
+            frmMain.close();
+        } else if (scenario == QLatin1String("choose-quit")) {
+            chooseBoth(frmMain, exe, rom);
+            control<QPushButton>(frmMain, "cmdQuit")->click();
+        } else if (scenario == QLatin1String("choose-close")) {
+            chooseBoth(frmMain, exe, rom);
+            frmMain.close();
+        } else {
+            say(QStringLiteral("unknown scenario"));
+            endProgramNow(2);
+        }
+    });
 
     // Whatever should have ended the program did not.
     QTimer::singleShot(10000, &app, [] {

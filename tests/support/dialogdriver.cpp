@@ -16,20 +16,20 @@ namespace DialogDriver {
 
 namespace {
 
-// Polls until a modal widget of the wanted type is active, then hands it over.
-template<typename Dialog, typename Handler>
-void whenModal(Handler handler, int triesLeft = 500)
-{
-    QTimer::singleShot(10, qApp, [handler, triesLeft] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible())
-            handler(dialog);
-        else if (triesLeft > 0)
-            whenModal<Dialog>(handler, triesLeft - 1);
-        else
-            qWarning("DialogDriver: no modal dialog appeared");
-    });
-}
+    // Polls until a modal widget of the wanted type is active, then hands it over.
+    template<typename Dialog, typename Handler>
+    void whenModal(Handler handler, int triesLeft = 500)
+    {
+        QTimer::singleShot(10, qApp, [handler, triesLeft] {
+            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible())
+                handler(dialog);
+            else if (triesLeft > 0)
+                whenModal<Dialog>(handler, triesLeft - 1);
+            else
+                qWarning("DialogDriver: no modal dialog appeared");
+        });
+    }
 
 } // namespace
 
@@ -55,16 +55,16 @@ void onNextFileDialog(Action action, const QString &path,
             dialog->setDirectory(file.absolutePath());
             auto *model = dialog->findChild<QFileSystemModel *>();
             QAbstractItemView *view = nullptr;
-            for (const char *name : { "listView", "treeView" }) {
+            for (const char *name : {"listView", "treeView"}) {
                 auto *candidate = dialog->findChild<QAbstractItemView *>(QLatin1String(name));
                 if (candidate && candidate->isVisible())
                     view = candidate;
             }
             QModelIndex item;
             const bool listed = view && QTest::qWaitFor([&] {
-                item = model->index(file.absoluteFilePath());
-                return item.isValid() && view->visualRect(item).isValid();
-            });
+                                    item = model->index(file.absoluteFilePath());
+                                    return item.isValid() && view->visualRect(item).isValid();
+                                });
             if (listed) {
                 view->scrollTo(item);
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, {},

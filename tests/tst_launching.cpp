@@ -1,0 +1,255 @@
+#include "dialogdriver.h"
+#include "launcherwindow.h"
+#include "launchhost.h"
+#include "launchlogic.h"
+#include "programstart.h"
+#include "recordedruns.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+
+using DialogDriver::Action;
+
+namespace {
+
+const QString recorder = QStringLiteral(ARGRECORDER_PATH);
+
+bool copyExecutable(const QString &from, const QString &to)
+{
+    return QFile::copy(from, to)
+            && QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool touch(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
+}
+
+// Real program start, everything else recorded.
+class RealStartHost : public LaunchHost
+{
+public:
+    QString exe;
+    QString rom;
+    QStringList messages;
+    int endCalls = 0;
+
+    QString selectorFileName(Selector selector) const override
+    {
+        return selector == Selector::Executable ? exe : rom;
+    }
+    void setPreviewText(const QString &) override { }
+    int exitOnStartValue() const override { return 1; }
+    void showMessage(const QString &text) override { messages << text; }
+    bool startProgram(const QString &program, const QStringList &arguments,
+                      QString *reason) override
+    {
+        return startDetachedProgram(program, arguments, reason);
+    }
+    void endImmediately() override { ++endCalls; }
+};
+
+} // namespace
+
+class tst_Launching : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void awkwardRomPathArrivesByteExact_data();
+    void awkwardRomPathArrivesByteExact();
+    void executablePathWithSpaces();
+    void runTwiceStartsTwoIndependentProcesses();
+    void badExecutableIsReported_data();
+    void badExecutableIsReported();
+    void launcherCarriesOnAfterFailedStart();
+
+private:
+    void choose(const char *button, const QString &path, Action how = Action::SelectFile);
+    void clickRun() { m_window->findChild<QPushButton *>("cmdRun")->click(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<RecordedRuns> m_runs;
+    std::unique_ptr<LauncherWindow> m_window;
+};
+
+void tst_Launching::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_runs = std::make_unique<RecordedRuns>();
+    QVERIFY(m_dir->isValid() && m_runs->isValid());
+    m_window = std::make_unique<LauncherWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void tst_Launching::cleanup()
+{
+    m_window.reset();
+    m_runs.reset();
+    m_dir.reset();
+}
+
+void tst_Launching::choose(const char *button, const QString &path, Action how)
+{
+    DialogDriver::onNextFileDialog(how, path);
+    m_window->findChild<QPushButton *>(button)->click();
+}
+
+void tst_Launching::awkwardRomPathArrivesByteExact_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("spaces") << "Mario Clash  (USA).vb";
+    QTest::newRow("quotes") << "it's \"quoted\".vb";
+    QTest::newRow("command substitution") << "$(touch pwned).vb";
+    QTest::newRow("semicolon") << "a; touch pwned.vb";
+    QTest::newRow("backquotes") << "`touch pwned`.vb";
+    QTest::newRow("newline") << "two\nlines.vb";
+    QTest::newRow("non-ASCII letters") << "Télé 3D ワリオ.vb";
+    QTest::newRow("leading dash") << "-h.vb";
+}
+
+void tst_Launching::awkwardRomPathArrivesByteExact()
+{
+    QFETCH(QString, name);
+    const QString exe = m_dir->filePath(QStringLiteral("ruxa"));
+    const QString rom = m_dir->filePath(name);
+    QVERIFY(copyExecutable(recorder, exe));
+    QVERIFY(touch(rom));
+
+    choose("cmdExecute", exe);
+    choose("cmdROM", rom);
+    QCOMPARE(m_window->findChild<QLineEdit *>("txtROM")->text(), rom);
+    clickRun();
+
+    const QList<RecordedRuns::Run> runs = m_runs->waitFor(1);
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].arguments, QByteArrayList {QFile::encodeName(rom)});
+    // Nothing in the name was run by a shell.
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("pwned"))));
+    QVERIFY(!QFile::exists(QStringLiteral("pwned")));
+}
+
+void tst_Launching::executablePathWithSpaces()
+{
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("My Emulators/Ruxa 1.0")));
+    const QString exe = m_dir->filePath(QStringLiteral("My Emulators/Ruxa 1.0/ruxa"));
+    const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
+    QVERIFY(copyExecutable(recorder, exe));
+    QVERIFY(touch(rom));
+
+    choose("cmdROM", rom, Action::TypeName);
+    choose("cmdExecute", exe, Action::TypeName);
+    clickRun();
+
+    const QList<RecordedRuns::Run> runs = m_runs->waitFor(1);
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].arguments, QByteArrayList {QFile::encodeName(rom)});
+}
+
+void tst_Launching::runTwiceStartsTwoIndependentProcesses()
+{
+    qputenv("ARGRECORDER_LINGER", "30");
+    const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
+    QVERIFY(touch(rom));
+    choose("cmdExecute", recorder);
+    choose("cmdROM", rom);
+    clickRun();
+    clickRun();
+    qunsetenv("ARGRECORDER_LINGER");
+
+    const QList<RecordedRuns::Run> runs = m_runs->waitFor(2);
+    QCOMPARE(runs.size(), 2);
+    QVERIFY(runs[0].pid != runs[1].pid);
+    for (const RecordedRuns::Run &run : runs) {
+        QCOMPARE(run.arguments, QByteArrayList {QFile::encodeName(rom)});
+        QVERIFY(processIsAlive(run.pid));
+    }
+    // Both run on their own: neither is this process's child, so none can
+    // linger as its zombie.
+    QCOMPARE(childProcesses(), QList<qint64>());
+    for (const RecordedRuns::Run &run : runs)
+        ::kill(pid_t(run.pid), SIGTERM);
+}
+
+void tst_Launching::badExecutableIsReported_data()
+{
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("not executable") << "plain";
+    QTest::newRow("bad format") << "garbage";
+}
+
+void tst_Launching::badExecutableIsReported()
+{
+    QFETCH(QString, kind);
+    const QString exe = m_dir->filePath(kind);
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(m_dir->path()).mkdir(kind));
+    } else if (kind == QLatin1String("plain")) {
+        QVERIFY(touch(exe));
+    } else if (kind == QLatin1String("garbage")) {
+        QFile file(exe);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\x7f"
+                   "ELF? no, just bytes\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    RealStartHost host;
+    host.exe = exe;
+    host.rom = m_dir->filePath(QStringLiteral("game.vb"));
+    LaunchLogic logic(host);
+    logic.Form_Load();
+    logic.markExecutableSelected();
+    logic.markRomSelected();
+    logic.cmdRun_Click();
+
+    QCOMPARE(host.messages.size(), 1);
+    const QString message = host.messages[0];
+    QVERIFY2(message.startsWith(QStringLiteral("Could not start \"%1\":\n").arg(exe)),
+             qPrintable(message));
+    QVERIFY2(message.size() > exe.size() + 20, qPrintable(message)); // and the system's reason
+    QCOMPARE(host.endCalls, 0);
+    QCOMPARE(childProcesses(), QList<qint64>());
+}
+
+void tst_Launching::launcherCarriesOnAfterFailedStart()
+{
+    const QString exe = m_dir->filePath(QStringLiteral("ruxa"));
+    const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
+    QVERIFY(touch(exe)); // not executable
+    QVERIFY(touch(rom));
+    choose("cmdExecute", exe);
+    choose("cmdROM", rom);
+
+    DialogDriver::MessageSeen seen;
+    DialogDriver::answerNextMessageBox(&seen);
+    clickRun();
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.title, QStringLiteral("Corvane"));
+    QVERIFY(seen.text.contains(exe));
+    QCOMPARE(m_window->findChild<QLineEdit *>("txtExecute")->text(), exe);
+    QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("True"));
+
+    // A working emulator chosen afterwards starts as usual.
+    QVERIFY(copyExecutable(recorder, exe + QStringLiteral("-good")));
+    choose("cmdExecute", exe + QStringLiteral("-good"));
+    clickRun();
+    QCOMPARE(m_runs->waitFor(1).size(), 1);
+}
+
+QTEST_MAIN(tst_Launching)
+#include "tst_launching.moc"

@@ -1,0 +1,188 @@
+#include "recordedruns.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+
+namespace {
+
+const QString driver = QStringLiteral(LAUNCHERDRIVER_PATH);
+const QString recorder = QStringLiteral(ARGRECORDER_PATH);
+
+struct Outcome
+{
+    bool finished = false;
+    int exitCode = -1;
+    QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+    QString output;
+};
+
+// Runs the launcher in its own process, with home and runtime folders of the
+// test's choosing.
+Outcome drive(const QStringList &arguments, const QString &home, const QString &runtime)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(driver, arguments);
+    Outcome outcome;
+    outcome.finished = process.waitForFinished(30000);
+    if (!outcome.finished)
+        process.kill();
+    outcome.exitCode = process.exitCode();
+    outcome.exitStatus = process.exitStatus();
+    outcome.output = QString::fromUtf8(process.readAllStandardOutput());
+    return outcome;
+}
+
+QStringList filesBelow(const QString &folder)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << it.next();
+    return found;
+}
+
+bool makeFile(const QString &path, QFile::Permissions permissions)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.setPermissions(permissions);
+}
+
+} // namespace
+
+class tst_Lifetime : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void endings_data();
+    void endings();
+    void exitOnStartLeavesEmulatorRunning();
+    void failedStartDoesNotExit();
+    void nothingIsWritten_data();
+    void nothingIsWritten();
+
+private:
+    Outcome drive(const QStringList &arguments)
+    {
+        return ::drive(arguments, m_home->path(), m_runtime->path());
+    }
+
+    std::unique_ptr<QTemporaryDir> m_home;
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<QTemporaryDir> m_files;
+};
+
+void tst_Lifetime::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    m_runtime = std::make_unique<QTemporaryDir>();
+    m_files = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_home->isValid() && m_runtime->isValid() && m_files->isValid());
+}
+
+void tst_Lifetime::endings_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<bool>("unloads");
+
+    QTest::newRow("Alt+Q") << "quit-key" << false;
+    QTest::newRow("Alt+F, X") << "exit-menu" << false;
+    QTest::newRow("close box") << "close" << true;
+}
+
+void tst_Lifetime::endings()
+{
+    QFETCH(QString, scenario);
+    QFETCH(bool, unloads);
+
+    const Outcome outcome = drive({scenario});
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.exitStatus, QProcess::NormalExit);
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY2(!outcome.output.contains(QLatin1String("still running")), qPrintable(outcome.output));
+    // The immediate endings close no window, so the unload never runs.
+    QCOMPARE(outcome.output.contains(QLatin1String("close event")), unloads);
+}
+
+void tst_Lifetime::exitOnStartLeavesEmulatorRunning()
+{
+    RecordedRuns runs;
+    qputenv("ARGRECORDER_LINGER", "30");
+    const QString rom = m_files->filePath(QStringLiteral("Red Alarm.vb"));
+    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+    const Outcome outcome = drive({QStringLiteral("run-exit"), recorder, rom});
+    qunsetenv("ARGRECORDER_LINGER");
+
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.output, QString()); // no message, no carrying on, no unload
+    const QList<RecordedRuns::Run> recorded = runs.waitFor(1);
+    QCOMPARE(recorded.size(), 1);
+    QCOMPARE(recorded[0].arguments, QByteArrayList {QFile::encodeName(rom)});
+    QVERIFY(processIsAlive(recorded[0].pid));
+    ::kill(pid_t(recorded[0].pid), SIGTERM);
+}
+
+void tst_Lifetime::failedStartDoesNotExit()
+{
+    const QString exe = m_files->filePath(QStringLiteral("ruxa"));
+    const QString rom = m_files->filePath(QStringLiteral("game.vb"));
+    QVERIFY(makeFile(exe, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+
+    const Outcome outcome = drive({QStringLiteral("run-fail"), exe, rom});
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY2(outcome.output.startsWith(
+                     QStringLiteral("message: Corvane: Could not start \"%1\":\n").arg(exe)),
+             qPrintable(outcome.output));
+    QVERIFY2(outcome.output.contains(QLatin1String("\ncarried on\nclose event\n")),
+             qPrintable(outcome.output));
+}
+
+void tst_Lifetime::nothingIsWritten_data()
+{
+    QTest::addColumn<QString>("scenario");
+
+    QTest::newRow("choose both, then Quit") << "choose-quit";
+    QTest::newRow("choose both, then close") << "choose-close";
+}
+
+void tst_Lifetime::nothingIsWritten()
+{
+    QFETCH(QString, scenario);
+    const QString exe = m_files->filePath(QStringLiteral("ruxa"));
+    const QString rom = m_files->filePath(QStringLiteral("game.vb"));
+    QVERIFY(makeFile(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+    const QStringList before = filesBelow(m_files->path());
+
+    const Outcome outcome = drive({scenario, exe, rom});
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY2(!outcome.output.contains(QLatin1String("still running")), qPrintable(outcome.output));
+
+    QCOMPARE(filesBelow(m_home->path()), QStringList());
+    QCOMPARE(filesBelow(m_files->path()), before);
+}
+
+QTEST_GUILESS_MAIN(tst_Lifetime)
+#include "tst_lifetime.moc"
