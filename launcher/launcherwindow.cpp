@@ -1,5 +1,6 @@
 #include "launcherwindow.h"
 
+#include "aboutwindow.h"
 #include "commondialog.h"
 #include "identity.h"
 #include "lifetime.h"
@@ -39,6 +40,14 @@ QLineEdit *selectionField(QGroupBox *frame, const char *name, const QString &tex
     return field;
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/corvane/icons/corvane-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 const QString noneSelected = QStringLiteral("<none selected>");
 
 CommonDialog::Settings executableDialogSettings()
@@ -70,6 +79,7 @@ LauncherWindow::LauncherWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(Identity::launcherCaption));
+    setWindowIcon(programIcon());
 
     createControls();
     createMenus();
@@ -170,7 +180,10 @@ void LauncherWindow::Form_Load()
     m_logic.Form_Load();
 }
 
-void LauncherWindow::Form_Unload() { }
+void LauncherWindow::Form_Unload()
+{
+    AboutWindow::unload();
+}
 
 void LauncherWindow::cmdExecute_Click()
 {
@@ -208,7 +221,13 @@ void LauncherWindow::mnuFileExit_Click()
     endImmediately();
 }
 
-void LauncherWindow::mnuHelpAbout_Click() { }
+void LauncherWindow::mnuHelpAbout_Click()
+{
+    AboutWindow *about = frmAbout();
+    about->show();
+    about->raise();
+    about->activateWindow();
+}
 
 QString LauncherWindow::selectorFileName(Selector selector) const
 {

@@ -12,6 +12,8 @@ void identifyApplication()
     QApplication::setApplicationName(QLatin1String(Identity::name));
     QApplication::setApplicationVersion(QLatin1String(Identity::version));
     QApplication::setOrganizationName(QLatin1String(Identity::company));
+    // Lets Wayland and the task bar match windows to the desktop entry and its icon.
+    QApplication::setDesktopFileName(QLatin1String(Identity::appId));
 }
 
 void endProgramNow(int status)

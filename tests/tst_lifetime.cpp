@@ -106,6 +106,8 @@ void tst_Lifetime::endings_data()
     QTest::newRow("Alt+Q") << "quit-key" << false;
     QTest::newRow("Alt+F, X") << "exit-menu" << false;
     QTest::newRow("close box") << "close" << true;
+    QTest::newRow("Alt+Q with About showing") << "about-quit" << false;
+    QTest::newRow("close box after About, OK") << "about-hide-close" << true;
 }
 
 void tst_Lifetime::endings()
@@ -120,6 +122,8 @@ void tst_Lifetime::endings()
     QVERIFY2(!outcome.output.contains(QLatin1String("still running")), qPrintable(outcome.output));
     // The immediate endings close no window, so the unload never runs.
     QCOMPARE(outcome.output.contains(QLatin1String("close event")), unloads);
+    if (scenario == QLatin1String("about-hide-close"))
+        QVERIFY2(outcome.output.startsWith(QLatin1String("about hidden\n")), qPrintable(outcome.output));
 }
 
 void tst_Lifetime::exitOnStartLeavesEmulatorRunning()

@@ -2,13 +2,14 @@
 // scenario in it, for the endings a test cannot survive in its own process.
 // Prints what it sees; the launcher's own ending decides the exit status.
 //
-//   launcherdriver quit-key | exit-menu | close
+//   launcherdriver quit-key | exit-menu | close | about-quit | about-hide-close
 //   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
 
 #include "dialogdriver.h"
 #include "launcherwindow.h"
 #include "lifetime.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenu>
@@ -93,6 +94,18 @@ int main(int argc, char *argv[])
             if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
                 endProgramNow(6);
             QTest::keyClick(menu, Qt::Key_X);
+        } else if (scenario == QLatin1String("about-quit")) {
+            control<QAction>(frmMain, "mnuHelpAbout")->trigger();
+            QTest::keyClick(&frmMain, Qt::Key_Q, Qt::AltModifier);
+        } else if (scenario == QLatin1String("about-hide-close")) {
+            control<QAction>(frmMain, "mnuHelpAbout")->trigger();
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->objectName() == QLatin1String("frmAbout")) {
+                    control<QPushButton>(*window, "cmdOK")->click();
+                    if (!window->isVisible())
+                        say(QStringLiteral("about hidden"));
+                }
+            frmMain.close();
         } else if (scenario == QLatin1String("close")) {
             frmMain.close();
         } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class QPushButton;
+
+// The modeless About window: the product picture and an OK button that hides
+// it. There is one instance, frmAbout(), made on first use; closing it with the
+// close box releases it, and the next frmAbout() makes a fresh one.
+class AboutWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Releases the window, whether shown or hidden; does nothing if there is none.
+    static void unload();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    friend AboutWindow *frmAbout();
+    AboutWindow();
+
+    void cmdOK_Click();
+
+    QPixmap m_picture;
+    QPushButton *cmdOK = nullptr;
+};
+
+// The one About window, created and loaded when first asked for.
+AboutWindow *frmAbout();
