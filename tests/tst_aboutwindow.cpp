@@ -84,7 +84,8 @@ void tst_AboutWindow::appearance()
     const QImage picture(QStringLiteral(":/corvane/about.png"));
     QCOMPARE(picture.size(), QSize(370, 239));
     const QImage shown = about->grab(QRect(0, 0, 370, 239)).toImage();
-    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+             picture.convertToFormat(QImage::Format_RGB32));
 }
 
 void tst_AboutWindow::okHidesAndAboutShowsSameWindowWhereItWas()
@@ -128,7 +129,8 @@ void tst_AboutWindow::launcherWorksWhileAboutShows()
     DialogDriver::answerNextMessageBox(&seen);
     m_launcher->findChild<QPushButton *>(QStringLiteral("cmdRun"))->click();
     QVERIFY(seen.shown);
-    QCOMPARE(seen.text, QStringLiteral("Please make sure to select the Executable and a ROM image."));
+    QCOMPARE(seen.text,
+             QStringLiteral("Please make sure to select the Executable and a ROM image."));
     QVERIFY(aboutWindow()->isVisible());
 }
 
@@ -171,7 +173,7 @@ void tst_AboutWindow::launcherUnloadRemovesAbout()
 void tst_AboutWindow::launcherHasIconAboutHasNone()
 {
     const QList<QSize> sizes = m_launcher->windowIcon().availableSizes();
-    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    QCOMPARE(sizes, (QList<QSize> {{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     for (const QSize &size : sizes)
         QCOMPARE(m_launcher->windowIcon().pixmap(size).size(), size);
 

@@ -123,7 +123,8 @@ void tst_Lifetime::endings()
     // The immediate endings close no window, so the unload never runs.
     QCOMPARE(outcome.output.contains(QLatin1String("close event")), unloads);
     if (scenario == QLatin1String("about-hide-close"))
-        QVERIFY2(outcome.output.startsWith(QLatin1String("about hidden\n")), qPrintable(outcome.output));
+        QVERIFY2(outcome.output.startsWith(QLatin1String("about hidden\n")),
+                 qPrintable(outcome.output));
 }
 
 void tst_Lifetime::exitOnStartLeavesEmulatorRunning()

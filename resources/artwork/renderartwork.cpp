@@ -1,7 +1,7 @@
 // Renders Corvane's artwork: the icon at 16, 32, 48 and 64 pixels (PNG files,
 // one Windows .ico, and the icon images for the Windows resource script) and
-// the About picture (and a double-size one for screens scaled by two). Run through render.sh; its output is committed so that
-// building Corvane needs no image tools.
+// the About picture (and a double-size one for screens scaled by two). Run through render.sh; its
+// output is committed so that building Corvane needs no image tools.
 //
 // The logo is a red crow on a weather-vane arrow, on a black tile, in the red
 // and black of the Virtual Boy. Each size is drawn for its own pixel grid: the

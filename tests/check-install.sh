@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs a build into a scratch prefix, checks that every file is in place
+# and validates the desktop entry and the AppStream metainfo.
+#   check-install.sh BUILD-DIR APP-ID
+set -eu
+build=$1
+id=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/corvane "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml" \
+    "share/icons/hicolor/16x16/apps/$id.png" "share/icons/hicolor/32x32/apps/$id.png" \
+    "share/icons/hicolor/48x48/apps/$id.png" "share/icons/hicolor/64x64/apps/$id.png"; do
+    [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
+done
+[ -x "$prefix/bin/corvane" ] || { echo "not executable: bin/corvane"; exit 1; }
+
+desktop-file-validate "$prefix/share/applications/$id.desktop"
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
+echo "installed and validated"
