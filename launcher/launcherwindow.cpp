@@ -4,6 +4,7 @@
 #include "commondialog.h"
 #include "identity.h"
 #include "lifetime.h"
+#include "programicon.h"
 #include "programstart.h"
 
 #include <QCheckBox>
@@ -38,14 +39,6 @@ QLineEdit *selectionField(QGroupBox *frame, const char *name, const QString &tex
     // Disabled fields have no label a screen reader could use; their frame names them.
     field->setAccessibleName(frame->title());
     return field;
-}
-
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/corvane/icons/corvane-%1.png").arg(size), QSize(size, size));
-    return icon;
 }
 
 const QString noneSelected = QStringLiteral("<none selected>");

@@ -174,8 +174,14 @@ void tst_AboutWindow::launcherHasIconAboutHasNone()
 {
     const QList<QSize> sizes = m_launcher->windowIcon().availableSizes();
     QCOMPARE(sizes, (QList<QSize> {{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
-    for (const QSize &size : sizes)
-        QCOMPARE(m_launcher->windowIcon().pixmap(size).size(), size);
+    // The same pixels as the rendered icon files.
+    for (const QSize &size : sizes) {
+        const QImage shown = m_launcher->windowIcon().pixmap(size).toImage();
+        const QImage rendered(
+                QStringLiteral(CORVANE_RESOURCES_DIR "/icons/corvane-%1.png").arg(size.width()));
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+                 rendered.convertToFormat(QImage::Format_ARGB32));
+    }
 
     AboutWindow *about = openAbout();
     QVERIFY(about);
