@@ -36,6 +36,8 @@ AboutWindow::AboutWindow()
     // The close box releases the window; OK only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(370, 267);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -86,8 +86,12 @@ void LauncherWindow::createControls()
     auto *client = new QWidget(this);
     client->setFixedSize(425, 227);
     setCentralWidget(client);
-    // The window keeps the size of its menu bar and client area.
+    // The window keeps the size of its menu bar and client area, and offers no
+    // maximise button that could not work.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
 
     fraExecute = place(new QGroupBox(QStringLiteral("Ruxa Executable"), client), "fraExecute",
                        twips(120, 0, 6015, 735));
