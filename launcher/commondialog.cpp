@@ -32,6 +32,7 @@ QFileDialog *CommonDialog::dialog()
         return m_dialog;
 
     m_dialog = new QFileDialog(m_parent, m_settings.dialogTitle);
+    m_dialog->setObjectName(m_settings.objectName);
     m_dialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_dialog->setFileMode(QFileDialog::ExistingFile);
     // Show the description alone, as the filter reads; the pattern does the work.

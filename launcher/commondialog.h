@@ -14,6 +14,7 @@ class CommonDialog
 public:
     struct Settings
     {
+        QString objectName; // of the dialog, once made
         QString dialogTitle;
         QString defaultExt; // ".exe"; empty for none
         QString fileName; // the initial wildcard

@@ -54,14 +54,18 @@ CommonDialog::Settings executableDialogSettings()
     const QString defaultExt;
     const QString pattern = QStringLiteral("*");
 #endif
-    return {QStringLiteral("Select Ruxa Executable"), defaultExt, QStringLiteral("*.exe"),
-            QStringLiteral("VirtualBoy Executable"), pattern};
+    return {QStringLiteral("cmnExecute"), QStringLiteral("Select Ruxa Executable"), defaultExt,
+            QStringLiteral("*.exe"),      QStringLiteral("VirtualBoy Executable"),  pattern};
 }
 
 CommonDialog::Settings romDialogSettings()
 {
-    return {QStringLiteral("Select Ruxa Rom Image"), QStringLiteral(".vb"), QStringLiteral("*.vb"),
-            QStringLiteral("VirtualBoy ROM Images"), QStringLiteral("*.vb")};
+    return {QStringLiteral("cmnROM"),
+            QStringLiteral("Select Ruxa Rom Image"),
+            QStringLiteral(".vb"),
+            QStringLiteral("*.vb"),
+            QStringLiteral("VirtualBoy ROM Images"),
+            QStringLiteral("*.vb")};
 }
 
 } // namespace

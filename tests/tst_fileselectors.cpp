@@ -60,13 +60,16 @@ void tst_FileSelectors::init()
 void tst_FileSelectors::dialogsCarryTheirSettings_data()
 {
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialogName");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("filter");
 
     QTest::newRow("executable") << "cmdExecute"
+                                << "cmnExecute"
                                 << "Select Ruxa Executable"
                                 << "VirtualBoy Executable";
     QTest::newRow("ROM") << "cmdROM"
+                         << "cmnROM"
                          << "Select Ruxa Rom Image"
                          << "VirtualBoy ROM Images";
 }
@@ -74,12 +77,14 @@ void tst_FileSelectors::dialogsCarryTheirSettings_data()
 void tst_FileSelectors::dialogsCarryTheirSettings()
 {
     QFETCH(QString, button);
+    QFETCH(QString, dialogName);
     QFETCH(QString, title);
     QFETCH(QString, filter);
 
-    QString seenTitle, seenFilter, seenName;
+    QString seenObject, seenTitle, seenFilter, seenName;
     QFileDialog::FileMode mode = QFileDialog::Directory;
     DialogDriver::onNextFileDialog(Action::Cancel, QString(), [&](QFileDialog *dialog) {
+        seenObject = dialog->objectName();
         seenTitle = dialog->windowTitle();
         seenFilter = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
         seenName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
@@ -87,6 +92,7 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
     });
     this->button(qPrintable(button))->click();
 
+    QCOMPARE(seenObject, dialogName);
     QCOMPARE(seenTitle, title);
     QCOMPARE(seenFilter, filter);
     // The wildcard is the pattern, never offered as if it were a file.
