@@ -45,27 +45,32 @@ const QString noneSelected = QStringLiteral("<none selected>");
 
 CommonDialog::Settings executableDialogSettings()
 {
+    CommonDialog::Settings settings;
+    settings.objectName = QStringLiteral("cmnExecute");
+    settings.dialogTitle = QStringLiteral("Select Ruxa Executable");
+    settings.fileName = QStringLiteral("*.exe");
+    settings.filter = QStringLiteral("VirtualBoy Executable");
 #ifdef Q_OS_WIN
-    const QString defaultExt = QStringLiteral(".exe");
-    const QString pattern = QStringLiteral("*.exe");
+    settings.defaultExt = QStringLiteral(".exe");
+    settings.pattern = QStringLiteral("*.exe");
 #else
     // Emulators here carry no extension: list every file, and never turn a
     // typed "ruxa" into "ruxa.exe".
-    const QString defaultExt;
-    const QString pattern = QStringLiteral("*");
+    settings.pattern = QStringLiteral("*");
 #endif
-    return {QStringLiteral("cmnExecute"), QStringLiteral("Select Ruxa Executable"), defaultExt,
-            QStringLiteral("*.exe"),      QStringLiteral("VirtualBoy Executable"),  pattern};
+    return settings;
 }
 
 CommonDialog::Settings romDialogSettings()
 {
-    return {QStringLiteral("cmnROM"),
-            QStringLiteral("Select Ruxa Rom Image"),
-            QStringLiteral(".vb"),
-            QStringLiteral("*.vb"),
-            QStringLiteral("VirtualBoy ROM Images"),
-            QStringLiteral("*.vb")};
+    CommonDialog::Settings settings;
+    settings.objectName = QStringLiteral("cmnROM");
+    settings.dialogTitle = QStringLiteral("Select Ruxa Rom Image");
+    settings.defaultExt = QStringLiteral(".vb");
+    settings.fileName = QStringLiteral("*.vb");
+    settings.filter = QStringLiteral("VirtualBoy ROM Images");
+    settings.pattern = QStringLiteral("*.vb");
+    return settings;
 }
 
 } // namespace

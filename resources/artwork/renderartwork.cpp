@@ -217,26 +217,25 @@ QImage renderAboutPicture(int scale)
     // The logo drawn at its final size in pixels.
     p.drawImage(QRect(24, 40, 128, 128), renderIcon(128 * scale));
 
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(40);
-    title.setBold(true);
-    p.setFont(title);
+    auto font = [](int pixelSize, bool bold) {
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(pixelSize);
+        font.setBold(bold);
+        return font;
+    };
+    p.setFont(font(40, true));
     p.setPen(crowColor);
     p.drawText(QRect(170, 52, 190, 48), Qt::AlignLeft | Qt::AlignVCenter,
                QLatin1String(Identity::name));
 
-    QFont body(QStringLiteral("DejaVu Sans"));
-    body.setPixelSize(13);
-    p.setFont(body);
+    p.setFont(font(13, false));
     p.setPen(QColor(0xd0, 0x40, 0x44));
     p.drawText(QRect(172, 104, 190, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Version %1").arg(QLatin1String(Identity::versionText)));
     p.drawText(QRect(172, 124, 190, 20), Qt::AlignLeft | Qt::AlignVCenter,
                QLatin1String(Identity::comment));
 
-    QFont small(QStringLiteral("DejaVu Sans"));
-    small.setPixelSize(11);
-    p.setFont(small);
+    p.setFont(font(11, false));
     p.setPen(QColor(0x90, 0x28, 0x2c));
     p.drawText(QRect(0, 200, 370, 18), Qt::AlignHCenter | Qt::AlignVCenter,
                QStringLiteral("\u00a9 2026 %1. Ruxa is a separate program.")
