@@ -11,9 +11,9 @@ namespace DialogDriver {
 
 enum class Action { TypeName, SelectFile, Cancel };
 
-// Once the next modal QFileDialog shows, run the action on it: type the file's
-// name into its name field and press Enter, select the file as a click would and
-// accept, or cancel. Afterwards inspect(dialog) may look at the dialog as shown.
+// Once the next modal QFileDialog shows, let inspect(dialog), if given, look at
+// it as shown, then run the action on it: type the file's name into its name
+// field and press Enter, click the file in its list and press Open, or cancel.
 void onNextFileDialog(Action action, const QString &path = QString(),
                       std::function<void(QFileDialog *)> inspect = {});
 
