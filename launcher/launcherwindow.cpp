@@ -120,6 +120,10 @@ void LauncherWindow::createControls()
                        twips(120, 240, 1335, 375));
     txtCommand = selectionField(fraCommand, "txtCommand", QString());
 
+    // Two buttons read "Select"; their frames tell a screen reader which is which.
+    cmdExecute->setAccessibleDescription(fraExecute->title());
+    cmdROM->setAccessibleDescription(fraROM->title());
+
     cmdRun = place(new QPushButton(QStringLiteral("Run Ruxa"), client), "cmdRun",
                    twips(120, 2520, 6135, 375));
     chkExit = place(new QCheckBox(QStringLiteral("Exit On Start"), client), "chkExit",
