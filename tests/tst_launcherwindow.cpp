@@ -163,6 +163,10 @@ void tst_LauncherWindow::selectorFieldsAreNamedForScreenReaders()
     QCOMPARE(child<QLineEdit>("txtROM")->accessibleName(), QStringLiteral("Virtual Gameboy ROM"));
     QCOMPARE(child<QLineEdit>("txtCommand")->accessibleName(),
              QStringLiteral("Command Line Preview"));
+    QCOMPARE(child<QPushButton>("cmdExecute")->accessibleDescription(),
+             QStringLiteral("Ruxa Executable"));
+    QCOMPARE(child<QPushButton>("cmdROM")->accessibleDescription(),
+             QStringLiteral("Virtual Gameboy ROM"));
 }
 
 void tst_LauncherWindow::menus()
