@@ -1,6 +1,7 @@
 #include "aboutwindow.h"
 #include "dialogdriver.h"
 #include "launcherwindow.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -113,9 +114,7 @@ void tst_AboutWindow::launcherWorksWhileAboutShows()
     QVERIFY(openAbout());
     QTemporaryDir dir;
     const QString rom = dir.filePath(QStringLiteral("game.vb"));
-    QFile file(rom);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(TestFiles::make(rom));
 
     DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, rom);
     m_launcher->findChild<QPushButton *>(QStringLiteral("cmdROM"))->click();

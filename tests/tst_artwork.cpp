@@ -1,6 +1,8 @@
 // Checks the rendered artwork that is committed beside its source: sizes,
 // colour depth and masks of the icons, size and depth of the About picture.
 
+#include "testfiles.h"
+
 #include <QFile>
 #include <QImage>
 #include <QSet>
@@ -8,12 +10,6 @@
 #include <QtEndian>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QString resource(const QString &name)
 {
@@ -96,7 +92,7 @@ void tst_Artwork::iconPngs()
 {
     QFETCH(int, size);
     const QString path = resource(QStringLiteral("icons/corvane-%1.png").arg(size));
-    const PngHeader header = pngHeader(readFile(path));
+    const PngHeader header = pngHeader(TestFiles::read(path));
     QCOMPARE(header.width, size);
     QCOMPARE(header.height, size);
     QCOMPARE(header.bitDepth, 8);
@@ -117,7 +113,7 @@ void tst_Artwork::sixteenPixelsIsPixelArt()
 
 void tst_Artwork::icoMatchesPngs()
 {
-    const QByteArray ico = readFile(resource(QStringLiteral("icons/corvane.ico")));
+    const QByteArray ico = TestFiles::read(resource(QStringLiteral("icons/corvane.ico")));
     QVERIFY(ico.size() > 6);
     QCOMPARE(qFromLittleEndian<quint16>(ico.constData() + 2), quint16(1));
     QCOMPARE(qFromLittleEndian<quint16>(ico.constData() + 4), quint16(4));
@@ -132,7 +128,7 @@ void tst_Artwork::icoMatchesPngs()
         const quint32 length = qFromLittleEndian<quint32>(entry + 8);
         const quint32 offset = qFromLittleEndian<quint32>(entry + 12);
         const QByteArray dib = ico.mid(offset, length);
-        QCOMPARE(dib, readFile(resource(QStringLiteral("icons/corvane-%1.dib").arg(size))));
+        QCOMPARE(dib, TestFiles::read(resource(QStringLiteral("icons/corvane-%1.dib").arg(size))));
         QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(24));
 
         // Pixel by pixel, colour and mask agree with the PNG of that size.
@@ -172,7 +168,7 @@ void tst_Artwork::aboutPictures()
 {
     QFETCH(QString, name);
     QFETCH(QSize, size);
-    const PngHeader header = pngHeader(readFile(resource(name)));
+    const PngHeader header = pngHeader(TestFiles::read(resource(name)));
     QCOMPARE(QSize(header.width, header.height), size);
     QCOMPARE(header.bitDepth, 8);
     QCOMPARE(header.colourType, 2); // 24-bit colour, no alpha

@@ -1,5 +1,6 @@
 #include "dialogdriver.h"
 #include "launcherwindow.h"
+#include "testfiles.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -10,20 +11,6 @@
 #include <QTest>
 
 using DialogDriver::Action;
-
-namespace {
-
-void touch(const QString &path,
-           QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.setPermissions(permissions);
-}
-
-const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
-
-} // namespace
 
 class tst_FileSelectors : public QObject
 {
@@ -131,8 +118,8 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag()
     QFETCH(QString, file);
     QFETCH(int, action);
 
-    touch(m_dir->filePath(QStringLiteral("ruxa")), executable);
-    touch(m_dir->filePath(QStringLiteral("Mario Clash.vb")));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa")), TestFiles::executable));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("Mario Clash.vb"))));
     const QString expected
             = m_dir->filePath(file.endsWith(QLatin1String(".vb")) || file == QLatin1String("ruxa")
                                       ? file
@@ -163,7 +150,7 @@ void tst_FileSelectors::cancelChangesNothing()
     QCOMPARE(field("txtCommand")->text(), QStringLiteral("*.exe *.vb"));
 
     // A cancel after a choice keeps the choice.
-    touch(m_dir->filePath(QStringLiteral("game.vb")));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("game.vb"))));
     DialogDriver::onNextFileDialog(Action::SelectFile, m_dir->filePath(QStringLiteral("game.vb")));
     button("cmdROM")->click();
     DialogDriver::onNextFileDialog(Action::Cancel);
@@ -174,8 +161,8 @@ void tst_FileSelectors::cancelChangesNothing()
 
 void tst_FileSelectors::secondChoiceReplacesFirst()
 {
-    touch(m_dir->filePath(QStringLiteral("first.vb")));
-    touch(m_dir->filePath(QStringLiteral("second.vb")));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("first.vb"))));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("second.vb"))));
     DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("first.vb")));
     button("cmdROM")->click();
     DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("second.vb")));
@@ -191,7 +178,7 @@ void tst_FileSelectors::secondChoiceReplacesFirst()
 void tst_FileSelectors::romDialogMatchesAnyCase()
 {
     for (const char *name : {"a.vb", "B.VB", "c.Vb", "notes.txt", "d.vbx"})
-        touch(m_dir->filePath(QLatin1String(name)));
+        QVERIFY(TestFiles::make(m_dir->filePath(QLatin1String(name))));
     const QStringList expected {QStringLiteral("B.VB"), QStringLiteral("a.vb"),
                                 QStringLiteral("c.Vb")};
 
@@ -207,8 +194,8 @@ void tst_FileSelectors::romDialogMatchesAnyCase()
 
 void tst_FileSelectors::executableDialogListsExtensionlessPrograms()
 {
-    touch(m_dir->filePath(QStringLiteral("ruxa")), executable);
-    touch(m_dir->filePath(QStringLiteral("ruxa-sdl")), executable);
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa")), TestFiles::executable));
+    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa-sdl")), TestFiles::executable));
 
     QStringList listed;
     const QString folder = m_dir->path();

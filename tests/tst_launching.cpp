@@ -4,6 +4,7 @@
 #include "launchlogic.h"
 #include "programstart.h"
 #include "recordedruns.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -21,14 +22,7 @@ const QString recorder = QStringLiteral(ARGRECORDER_PATH);
 
 bool copyExecutable(const QString &from, const QString &to)
 {
-    return QFile::copy(from, to)
-            && QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-bool touch(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly);
+    return QFile::copy(from, to) && QFile::setPermissions(to, TestFiles::executable);
 }
 
 // Real program start, everything else recorded.
@@ -124,7 +118,7 @@ void tst_Launching::awkwardRomPathArrivesByteExact()
     const QString exe = m_dir->filePath(QStringLiteral("ruxa"));
     const QString rom = m_dir->filePath(name);
     QVERIFY(copyExecutable(recorder, exe));
-    QVERIFY(touch(rom));
+    QVERIFY(TestFiles::make(rom));
 
     choose("cmdExecute", exe);
     choose("cmdROM", rom);
@@ -145,7 +139,7 @@ void tst_Launching::executablePathWithSpaces()
     const QString exe = m_dir->filePath(QStringLiteral("My Emulators/Ruxa 1.0/ruxa"));
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
     QVERIFY(copyExecutable(recorder, exe));
-    QVERIFY(touch(rom));
+    QVERIFY(TestFiles::make(rom));
 
     choose("cmdROM", rom, Action::TypeName);
     choose("cmdExecute", exe, Action::TypeName);
@@ -160,7 +154,7 @@ void tst_Launching::runTwiceStartsTwoIndependentProcesses()
 {
     qputenv("ARGRECORDER_LINGER", "30");
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
-    QVERIFY(touch(rom));
+    QVERIFY(TestFiles::make(rom));
     choose("cmdExecute", recorder);
     choose("cmdROM", rom);
     clickRun();
@@ -198,7 +192,7 @@ void tst_Launching::badExecutableIsReported()
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(kind));
     } else if (kind == QLatin1String("plain")) {
-        QVERIFY(touch(exe));
+        QVERIFY(TestFiles::make(exe));
     } else if (kind == QLatin1String("garbage")) {
         QFile file(exe);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -230,8 +224,8 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
 {
     const QString exe = m_dir->filePath(QStringLiteral("ruxa"));
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
-    QVERIFY(touch(exe)); // not executable
-    QVERIFY(touch(rom));
+    QVERIFY(TestFiles::make(exe)); // not executable
+    QVERIFY(TestFiles::make(rom));
     choose("cmdExecute", exe);
     choose("cmdROM", rom);
 

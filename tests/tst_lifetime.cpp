@@ -1,4 +1,5 @@
 #include "recordedruns.h"
+#include "testfiles.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -56,12 +57,6 @@ QStringList filesBelow(const QString &folder)
     while (it.hasNext())
         found << it.next();
     return found;
-}
-
-bool makeFile(const QString &path, QFile::Permissions permissions)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.setPermissions(permissions);
 }
 
 } // namespace
@@ -132,7 +127,7 @@ void tst_Lifetime::exitOnStartLeavesEmulatorRunning()
     RecordedRuns runs;
     qputenv("ARGRECORDER_LINGER", "30");
     const QString rom = m_files->filePath(QStringLiteral("Red Alarm.vb"));
-    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(TestFiles::make(rom));
     const Outcome outcome = drive({QStringLiteral("run-exit"), recorder, rom});
     qunsetenv("ARGRECORDER_LINGER");
 
@@ -150,8 +145,8 @@ void tst_Lifetime::failedStartDoesNotExit()
 {
     const QString exe = m_files->filePath(QStringLiteral("ruxa"));
     const QString rom = m_files->filePath(QStringLiteral("game.vb"));
-    QVERIFY(makeFile(exe, QFile::ReadOwner | QFile::WriteOwner));
-    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(TestFiles::make(exe));
+    QVERIFY(TestFiles::make(rom));
 
     const Outcome outcome = drive({QStringLiteral("run-fail"), exe, rom});
     QVERIFY(outcome.finished);
@@ -176,8 +171,8 @@ void tst_Lifetime::nothingIsWritten()
     QFETCH(QString, scenario);
     const QString exe = m_files->filePath(QStringLiteral("ruxa"));
     const QString rom = m_files->filePath(QStringLiteral("game.vb"));
-    QVERIFY(makeFile(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVERIFY(makeFile(rom, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(TestFiles::make(exe, TestFiles::executable));
+    QVERIFY(TestFiles::make(rom));
     const QStringList before = filesBelow(m_files->path());
 
     const Outcome outcome = drive({scenario, exe, rom});

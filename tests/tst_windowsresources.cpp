@@ -1,6 +1,8 @@
 // Reads the compiled Windows resources (a .res file made by windres from the
 // program's resource script) and checks the version block and the icon.
 
+#include "testfiles.h"
+
 #include <QFile>
 #include <QMap>
 #include <QTest>
@@ -128,12 +130,6 @@ QString textValue(const VersionNode &node)
     return text;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const Resource *find(const QList<Resource> &resources, quint16 type, quint16 name)
 {
     for (const Resource &resource : resources)
@@ -175,7 +171,7 @@ private:
 
 void tst_WindowsResources::initTestCase()
 {
-    const QByteArray res = readFile(QStringLiteral(CORVANE_RES_PATH));
+    const QByteArray res = TestFiles::read(QStringLiteral(CORVANE_RES_PATH));
     QVERIFY(!res.isEmpty());
     m_resources = readRes(res);
 }
@@ -308,7 +304,7 @@ void tst_WindowsResources::iconImages()
     const int maskStride = ((size + 31) / 32) * 4;
     QCOMPARE(dib.size(), 40 + size * (colourStride + maskStride));
     // The same image as the icon file the program and the desktop use.
-    QCOMPARE(dib, readFile(QStringLiteral(CORVANE_ICONS_DIR "/corvane-%1.dib").arg(size)));
+    QCOMPARE(dib, TestFiles::read(QStringLiteral(CORVANE_ICONS_DIR "/corvane-%1.dib").arg(size)));
 }
 
 QTEST_GUILESS_MAIN(tst_WindowsResources)
