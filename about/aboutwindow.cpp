@@ -2,7 +2,8 @@
 
 #include "identity.h"
 
-#include <QPainter>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
@@ -24,13 +25,6 @@ void AboutWindow::unload()
 
 AboutWindow::AboutWindow()
 {
-    // The picture is loaded here, on first use, so that start-up never pays for
-    // it; at a scale factor above one the double-size rendering keeps it crisp.
-    const bool doubleSize = devicePixelRatioF() > 1.0;
-    m_picture.load(doubleSize ? QStringLiteral(":/corvane/about@2x.png")
-                              : QStringLiteral(":/corvane/about.png"));
-    m_picture.setDevicePixelRatio(doubleSize ? 2.0 : 1.0);
-
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QLatin1String(Identity::aboutCaption));
     // The close box releases the window; OK only hides it.
@@ -39,17 +33,41 @@ AboutWindow::AboutWindow()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
+    // The picture is loaded here, on first use, so that start-up never pays for
+    // it; at a scale factor above one the double-size rendering keeps it crisp.
+    const bool doubleSize = devicePixelRatioF() > 1.0;
+    QPixmap picture(doubleSize ? QStringLiteral(":/corvane/about@2x.png")
+                               : QStringLiteral(":/corvane/about.png"));
+    picture.setDevicePixelRatio(doubleSize ? 2.0 : 1.0);
+    m_picture = new QLabel(this);
+    m_picture->setPixmap(picture);
+    m_picture->setGeometry(0, 0, 370, 239);
+    // A screen reader cannot read the picture's words; say them.
+    m_picture->setAccessibleName(QLatin1String(Identity::name));
+    m_picture->setAccessibleDescription(
+            QStringLiteral("%1, version %2. %3 %4.")
+                    .arg(QLatin1String(Identity::name), QLatin1String(Identity::versionText),
+                         QLatin1String(Identity::comment), QLatin1String(Identity::company)));
+
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(1680 / 15, 3600 / 15, 2055 / 15, 375 / 15);
     cmdOK->setFocus();
+    cmdOK->installEventFilter(this);
     connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
 }
 
-void AboutWindow::paintEvent(QPaintEvent *)
+bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    QPainter painter(this);
-    painter.drawPixmap(QPointF(0, 0), m_picture);
+    // Enter presses the focused OK, as Space does; it is no default button.
+    if (watched == cmdOK && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
+            cmdOK->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void AboutWindow::cmdOK_Click()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 
 // The modeless About window: the product picture and an OK button that hides
@@ -17,7 +17,7 @@ public:
     static void unload();
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     friend AboutWindow *frmAbout();
@@ -25,7 +25,7 @@ private:
 
     void cmdOK_Click();
 
-    QPixmap m_picture;
+    QLabel *m_picture = nullptr;
     QPushButton *cmdOK = nullptr;
 };
 

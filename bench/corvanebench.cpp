@@ -152,8 +152,8 @@ int main(int argc, char *argv[])
     const int runs = args.size() > 5 ? args[5].toInt() : 20;
 
     QTemporaryDir home;
-    Figure startup{QStringLiteral("start-up"), QStringLiteral("ms"), {}, {}, {}};
-    Figure memory{QStringLiteral("memory (RSS)"), QStringLiteral("kB"), {}, {}, {}};
+    Figure startup {QStringLiteral("start-up"), QStringLiteral("ms"), {}, {}, {}};
+    Figure memory {QStringLiteral("memory (RSS)"), QStringLiteral("kB"), {}, {}, {}};
     for (int i = 0; i < warmUpRuns + runs; ++i) {
         const auto a = watchStart(startwatch, corvane, home.path());
         const auto b = watchStart(startwatch, floor, home.path());
@@ -176,15 +176,19 @@ int main(int argc, char *argv[])
     launcher.show();
     if (!QTest::qWaitForWindowExposed(&launcher))
         return 1;
-    DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, stamp);
-    launcher.findChild<QPushButton *>(QStringLiteral("cmdExecute"))->click();
-    DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, stamps);
-    launcher.findChild<QPushButton *>(QStringLiteral("cmdROM"))->click();
+    if (!DialogDriver::clickAndDrive(
+                launcher.findChild<QPushButton *>(QStringLiteral("cmdExecute")),
+                DialogDriver::Action::TypeName, stamp)
+        || !DialogDriver::clickAndDrive(launcher.findChild<QPushButton *>(QStringLiteral("cmdROM")),
+                                        DialogDriver::Action::TypeName, stamps)) {
+        std::fprintf(stderr, "corvanebench: could not choose the stand-in emulator\n");
+        return 1;
+    }
     QPushButton *run = launcher.findChild<QPushButton *>(QStringLiteral("cmdRun"));
 
     const QByteArray stampPath = QFile::encodeName(stamp);
     const QByteArray stampsPath = QFile::encodeName(stamps);
-    Figure latency{QStringLiteral("run latency"), QStringLiteral("ms"), {}, {}, {}};
+    Figure latency {QStringLiteral("run latency"), QStringLiteral("ms"), {}, {}, {}};
     for (int i = 0; i < warmUpRuns + runs; ++i) {
         qsizetype lines = lineCount(stamps);
         long long clicked = nowMicroseconds();
@@ -210,8 +214,7 @@ int main(int argc, char *argv[])
 
     std::printf("Corvane benchmark: %d counted runs of each after %d warm-up runs, "
                 "interleaved.\nMachine: %s, %d cores; Qt %s; X server: Xvfb.\n\n",
-                runs, warmUpRuns, qPrintable(cpuModel()), QThread::idealThreadCount(),
-                qVersion());
+                runs, warmUpRuns, qPrintable(cpuModel()), QThread::idealThreadCount(), qVersion());
     std::printf("| figure | program | min | median | max |\n|---|---|---|---|---|\n");
     printFigure(startup, "Corvane (ms)", "bare Qt window (ms)");
     printFigure(memory, "Corvane (kB)", "bare Qt window (kB)");

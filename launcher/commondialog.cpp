@@ -1,7 +1,10 @@
 #include "commondialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 
 CommonDialog::CommonDialog(const Settings &settings, QWidget *parent)
     : m_settings(settings)
@@ -17,7 +20,12 @@ CommonDialog::~CommonDialog()
 bool CommonDialog::showOpen()
 {
     QFileDialog *fileDialog = dialog();
-    if (fileDialog->exec() != QDialog::Accepted)
+    const int result = fileDialog->exec();
+    // Qt leaves the name field's completion list open when Return in the field
+    // closes the dialog; left over, it would take the launcher's next keys.
+    for (QCompleter *completer : fileDialog->findChildren<QCompleter *>())
+        completer->popup()->hide();
+    if (result != QDialog::Accepted)
         return false;
     const QStringList chosen = fileDialog->selectedFiles();
     if (chosen.isEmpty())
@@ -42,6 +50,10 @@ QFileDialog *CommonDialog::dialog()
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
     m_dialog->setDefaultSuffix(suffix);
+    // The name field shows the wildcard until a name is typed. As its text, Qt's
+    // dialog would take it for a file name and answer Enter with "File not found".
+    if (auto *name = m_dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->setPlaceholderText(m_settings.pattern);
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
     // Desktop dialogs on Linux add every chosen file to the user's recent-files
     // list; Qt's own dialog leaves the disk alone.

@@ -2,6 +2,7 @@
 
 #include "aboutwindow.h"
 #include "commondialog.h"
+#include "framestyle.h"
 #include "identity.h"
 #include "lifetime.h"
 #include "programicon.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -102,6 +104,10 @@ void LauncherWindow::createControls()
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
 
+    // Captions sit in the frame lines, clear of the buttons below them.
+    auto *frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
+
     fraExecute = place(new QGroupBox(QStringLiteral("Ruxa Executable"), client), "fraExecute",
                        twips(120, 0, 6015, 735));
     cmdExecute = place(new QPushButton(QStringLiteral("Select"), fraExecute), "cmdExecute",
@@ -119,6 +125,9 @@ void LauncherWindow::createControls()
     cmdPreview = place(new QPushButton(QStringLiteral("Preview"), fraCommand), "cmdPreview",
                        twips(120, 240, 1335, 375));
     txtCommand = selectionField(fraCommand, "txtCommand", QString());
+
+    for (QGroupBox *frame : {fraExecute, fraROM, fraCommand})
+        frame->setStyle(frameStyle);
 
     // Two buttons read "Select"; their frames tell a screen reader which is which.
     cmdExecute->setAccessibleDescription(fraExecute->title());
@@ -141,6 +150,10 @@ void LauncherWindow::createControls()
     setTabOrder(cmdQuit, cmdPreview);
     setTabOrder(cmdPreview, chkExit);
     cmdRun->setFocus();
+
+    // Enter presses the focused button, as Space does; there is no default button.
+    for (QPushButton *button : {cmdExecute, cmdROM, cmdPreview, cmdRun, cmdQuit})
+        button->installEventFilter(this);
 
     connect(cmdExecute, &QPushButton::clicked, this, &LauncherWindow::cmdExecute_Click);
     connect(cmdROM, &QPushButton::clicked, this, &LauncherWindow::cmdROM_Click);
@@ -177,6 +190,20 @@ CommonDialog &LauncherWindow::cmnROM() const
     if (!m_cmnROM)
         m_cmnROM = std::make_unique<CommonDialog>(romDialogSettings(), fraROM);
     return *m_cmnROM;
+}
+
+bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        auto *button = qobject_cast<QPushButton *>(watched);
+        if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && !key->isAutoRepeat() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            button->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void LauncherWindow::closeEvent(QCloseEvent *event)

@@ -28,6 +28,7 @@ public:
     const LaunchLogic &logic() const { return m_logic; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

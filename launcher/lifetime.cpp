@@ -1,11 +1,63 @@
 #include "lifetime.h"
 
 #include "identity.h"
+#include "programstart.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+QList<HeldMessage> heldMessages;
+
+QString displayFailure()
+{
+    QStringList tried;
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(variable))
+            tried << QStringLiteral("%1=%2").arg(QLatin1String(variable),
+                                                 qEnvironmentVariable(variable));
+    if (tried.isEmpty())
+        return QStringLiteral("%1 needs a graphical desktop, but no display is set "
+                              "(DISPLAY and WAYLAND_DISPLAY are empty).")
+                .arg(QLatin1String(Identity::name));
+    return QStringLiteral("%1 needs a graphical desktop, but could not open its display (%2).")
+            .arg(QLatin1String(Identity::name), tried.join(QLatin1String(", ")));
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    // The platform plugin that cannot reach a display ends in a fatal message
+    // and an abort; say what is wrong in one line and leave quietly instead.
+    if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr, "%s\n", qPrintable(displayFailure()));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    if (type == QtFatalMsg) {
+        for (const HeldMessage &held : std::as_const(heldMessages)) {
+            const QMessageLogContext heldContext(nullptr, 0, nullptr, held.category.constData());
+            previousHandler(held.type, heldContext, held.text);
+        }
+        previousHandler(type, context, text);
+        return;
+    }
+    heldMessages.append({type, QByteArray(context.category), text});
+}
+
+} // namespace
 
 void identifyApplication()
 {
@@ -14,6 +66,40 @@ void identifyApplication()
     QApplication::setOrganizationName(QLatin1String(Identity::company));
     // Lets Wayland and the task bar match windows to the desktop entry and its icon.
     QApplication::setDesktopFileName(QLatin1String(Identity::appId));
+}
+
+namespace {
+
+void keepSessionBusFromAutolaunching()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // libdbus looks for the address, then for the bus in the runtime folder;
+    // only where both are missing does it autolaunch.
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return;
+    setStartedProgramsEnvironment(QProcessEnvironment::systemEnvironment());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+#endif
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
+{
+    keepSessionBusFromAutolaunching();
+    previousHandler = qInstallMessageHandler(holdMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage &held : std::as_const(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        previousHandler(held.type, context, held.text);
+    }
+    heldMessages.clear();
+    identifyApplication();
+    return app;
 }
 
 void endProgramNow(int status)

@@ -3,12 +3,14 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
+int main(int, char *argv[])
 {
-    QApplication app(argc, argv);
-    identifyApplication();
+    // Corvane takes no arguments, Qt's own (-style, -stylesheet, ...) included:
+    // the toolkit sees only the program's name. QT_* variables still apply.
+    int argc = 1;
+    const auto app = startApplication(argc, argv);
 
     LauncherWindow frmMain;
     frmMain.show();
-    endProgramNow(app.exec());
+    endProgramNow(app->exec());
 }

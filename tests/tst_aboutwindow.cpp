@@ -116,8 +116,9 @@ void tst_AboutWindow::launcherWorksWhileAboutShows()
     const QString rom = dir.filePath(QStringLiteral("game.vb"));
     QVERIFY(TestFiles::make(rom));
 
-    DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, rom);
-    m_launcher->findChild<QPushButton *>(QStringLiteral("cmdROM"))->click();
+    QVERIFY(DialogDriver::clickAndDrive(
+            m_launcher->findChild<QPushButton *>(QStringLiteral("cmdROM")),
+            DialogDriver::Action::TypeName, rom));
     QCOMPARE(m_launcher->findChild<QLineEdit *>(QStringLiteral("txtROM"))->text(), rom);
 
     m_launcher->findChild<QPushButton *>(QStringLiteral("cmdPreview"))->click();

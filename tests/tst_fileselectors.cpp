@@ -50,15 +50,19 @@ void tst_FileSelectors::dialogsCarryTheirSettings_data()
     QTest::addColumn<QString>("dialogName");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("wildcard");
 
+    // Executables here carry no extension, so that dialog lists every file.
     QTest::newRow("executable") << "cmdExecute"
                                 << "cmnExecute"
                                 << "Select Ruxa Executable"
-                                << "VirtualBoy Executable";
+                                << "VirtualBoy Executable"
+                                << "*";
     QTest::newRow("ROM") << "cmdROM"
                          << "cmnROM"
                          << "Select Ruxa Rom Image"
-                         << "VirtualBoy ROM Images";
+                         << "VirtualBoy ROM Images"
+                         << "*.vb";
 }
 
 void tst_FileSelectors::dialogsCarryTheirSettings()
@@ -67,24 +71,34 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
     QFETCH(QString, dialogName);
     QFETCH(QString, title);
     QFETCH(QString, filter);
+    QFETCH(QString, wildcard);
 
     QString seenObject, seenTitle, seenFilter, seenName;
+    bool openOnWildcard = true;
     QFileDialog::FileMode mode = QFileDialog::Directory;
-    DialogDriver::onNextFileDialog(Action::Cancel, QString(), [&](QFileDialog *dialog) {
-        seenObject = dialog->objectName();
-        seenTitle = dialog->windowTitle();
-        seenFilter = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
-        seenName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->text();
-        mode = dialog->fileMode();
-    });
-    this->button(qPrintable(button))->click();
+    QVERIFY(DialogDriver::clickAndDrive(
+            this->button(qPrintable(button)), Action::Cancel, QString(), [&](QFileDialog *dialog) {
+                seenObject = dialog->objectName();
+                seenTitle = dialog->windowTitle();
+                seenFilter = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))
+                                     ->currentText();
+                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                seenName = name->text().isEmpty() ? name->placeholderText() : QString();
+                mode = dialog->fileMode();
+                // Enter on the wildcard itself chooses nothing.
+                QTest::keyClick(name, Qt::Key_Return);
+                openOnWildcard = dialog->isVisible();
+            }));
 
     QCOMPARE(seenObject, dialogName);
     QCOMPARE(seenTitle, title);
     QCOMPARE(seenFilter, filter);
-    // The wildcard is the pattern, never offered as if it were a file.
-    QCOMPARE(seenName, QString());
+    // The name field shows the wildcard, and typing a name replaces it.
+    QCOMPARE(seenName, wildcard);
+    QVERIFY(openOnWildcard);
     QCOMPARE(mode, QFileDialog::ExistingFile);
+    QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("False"));
+    QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("False"));
 }
 
 void tst_FileSelectors::choosingShowsPathAndSetsFlag_data()
@@ -125,8 +139,8 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag()
                                       ? file
                                       : file + QStringLiteral(".vb"));
 
-    DialogDriver::onNextFileDialog(Action(action), m_dir->filePath(file));
-    this->button(qPrintable(button))->click();
+    QVERIFY(DialogDriver::clickAndDrive(this->button(qPrintable(button)), Action(action),
+                                        m_dir->filePath(file)));
 
     QCOMPARE(this->field(qPrintable(field))->text(), expected);
     const LaunchLogic &logic = m_window->logic();
@@ -137,10 +151,8 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag()
 
 void tst_FileSelectors::cancelChangesNothing()
 {
-    DialogDriver::onNextFileDialog(Action::Cancel);
-    button("cmdExecute")->click();
-    DialogDriver::onNextFileDialog(Action::Cancel);
-    button("cmdROM")->click();
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdExecute"), Action::Cancel));
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::Cancel));
 
     QCOMPARE(field("txtExecute")->text(), QStringLiteral("<none selected>"));
     QCOMPARE(field("txtROM")->text(), QStringLiteral("<none selected>"));
@@ -151,10 +163,9 @@ void tst_FileSelectors::cancelChangesNothing()
 
     // A cancel after a choice keeps the choice.
     QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("game.vb"))));
-    DialogDriver::onNextFileDialog(Action::SelectFile, m_dir->filePath(QStringLiteral("game.vb")));
-    button("cmdROM")->click();
-    DialogDriver::onNextFileDialog(Action::Cancel);
-    button("cmdROM")->click();
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::SelectFile,
+                                        m_dir->filePath(QStringLiteral("game.vb"))));
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::Cancel));
     QCOMPARE(field("txtROM")->text(), m_dir->filePath(QStringLiteral("game.vb")));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("True"));
 }
@@ -163,10 +174,10 @@ void tst_FileSelectors::secondChoiceReplacesFirst()
 {
     QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("first.vb"))));
     QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("second.vb"))));
-    DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("first.vb")));
-    button("cmdROM")->click();
-    DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("second.vb")));
-    button("cmdROM")->click();
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::TypeName,
+                                        m_dir->filePath(QStringLiteral("first.vb"))));
+    QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::TypeName,
+                                        m_dir->filePath(QStringLiteral("second.vb"))));
 
     QCOMPARE(field("txtROM")->text(), m_dir->filePath(QStringLiteral("second.vb")));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("True"));
@@ -184,10 +195,10 @@ void tst_FileSelectors::romDialogMatchesAnyCase()
 
     QStringList listed;
     const QString folder = m_dir->path();
-    DialogDriver::onNextFileDialog(Action::Cancel, QString(), [&](QFileDialog *dialog) {
-        listed = DialogDriver::listingOf(dialog, folder, expected);
-    });
-    button("cmdROM")->click();
+    QVERIFY(DialogDriver::clickAndDrive(
+            button("cmdROM"), Action::Cancel, QString(), [&](QFileDialog *dialog) {
+                listed = DialogDriver::listingOf(dialog, folder, expected);
+            }));
 
     QCOMPARE(listed, expected);
 }
@@ -200,11 +211,11 @@ void tst_FileSelectors::executableDialogListsExtensionlessPrograms()
     QStringList listed;
     const QString folder = m_dir->path();
     const QStringList expected {QStringLiteral("ruxa"), QStringLiteral("ruxa-sdl")};
-    DialogDriver::onNextFileDialog(Action::TypeName, m_dir->filePath(QStringLiteral("ruxa")),
-                                   [&](QFileDialog *dialog) {
-                                       listed = DialogDriver::listingOf(dialog, folder, expected);
-                                   });
-    button("cmdExecute")->click();
+    QVERIFY(DialogDriver::clickAndDrive(
+            button("cmdExecute"), Action::TypeName, m_dir->filePath(QStringLiteral("ruxa")),
+            [&](QFileDialog *dialog) {
+                listed = DialogDriver::listingOf(dialog, folder, expected);
+            }));
 
     QCOMPARE(listed, expected);
     // Typing an existing name picks that file, not "ruxa.exe".

@@ -67,7 +67,7 @@ private slots:
     void launcherCarriesOnAfterFailedStart();
 
 private:
-    void choose(const char *button, const QString &path, Action how = Action::SelectFile);
+    bool choose(const char *button, const QString &path, Action how = Action::SelectFile);
     void clickRun() { m_window->findChild<QPushButton *>("cmdRun")->click(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -92,10 +92,9 @@ void tst_Launching::cleanup()
     m_dir.reset();
 }
 
-void tst_Launching::choose(const char *button, const QString &path, Action how)
+bool tst_Launching::choose(const char *button, const QString &path, Action how)
 {
-    DialogDriver::onNextFileDialog(how, path);
-    m_window->findChild<QPushButton *>(button)->click();
+    return DialogDriver::clickAndDrive(m_window->findChild<QPushButton *>(button), how, path);
 }
 
 void tst_Launching::awkwardRomPathArrivesByteExact_data()
@@ -120,8 +119,8 @@ void tst_Launching::awkwardRomPathArrivesByteExact()
     QVERIFY(copyExecutable(recorder, exe));
     QVERIFY(TestFiles::make(rom));
 
-    choose("cmdExecute", exe);
-    choose("cmdROM", rom);
+    QVERIFY(choose("cmdExecute", exe));
+    QVERIFY(choose("cmdROM", rom));
     QCOMPARE(m_window->findChild<QLineEdit *>("txtROM")->text(), rom);
     clickRun();
 
@@ -141,8 +140,8 @@ void tst_Launching::executablePathWithSpaces()
     QVERIFY(copyExecutable(recorder, exe));
     QVERIFY(TestFiles::make(rom));
 
-    choose("cmdROM", rom, Action::TypeName);
-    choose("cmdExecute", exe, Action::TypeName);
+    QVERIFY(choose("cmdROM", rom, Action::TypeName));
+    QVERIFY(choose("cmdExecute", exe, Action::TypeName));
     clickRun();
 
     const QList<RecordedRuns::Run> runs = m_runs->waitFor(1);
@@ -155,8 +154,8 @@ void tst_Launching::runTwiceStartsTwoIndependentProcesses()
     qputenv("ARGRECORDER_LINGER", "30");
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
     QVERIFY(TestFiles::make(rom));
-    choose("cmdExecute", recorder);
-    choose("cmdROM", rom);
+    QVERIFY(choose("cmdExecute", recorder));
+    QVERIFY(choose("cmdROM", rom));
     clickRun();
     clickRun();
     qunsetenv("ARGRECORDER_LINGER");
@@ -226,8 +225,8 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
     QVERIFY(TestFiles::make(exe)); // not executable
     QVERIFY(TestFiles::make(rom));
-    choose("cmdExecute", exe);
-    choose("cmdROM", rom);
+    QVERIFY(choose("cmdExecute", exe));
+    QVERIFY(choose("cmdROM", rom));
 
     DialogDriver::MessageSeen seen;
     DialogDriver::answerNextMessageBox(&seen);
@@ -240,7 +239,7 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
 
     // A working emulator chosen afterwards starts as usual.
     QVERIFY(copyExecutable(recorder, exe + QStringLiteral("-good")));
-    choose("cmdExecute", exe + QStringLiteral("-good"));
+    QVERIFY(choose("cmdExecute", exe + QStringLiteral("-good")));
     clickRun();
     QCOMPARE(m_runs->waitFor(1).size(), 1);
 }

@@ -55,8 +55,11 @@ T *control(QWidget &window, const char *name)
 // Chooses a file in the selector's dialog by typing its name, as a user would.
 void choose(QWidget &window, const char *button, const QString &path)
 {
-    DialogDriver::onNextFileDialog(DialogDriver::Action::TypeName, path);
-    control<QPushButton>(window, button)->click();
+    if (!DialogDriver::clickAndDrive(control<QPushButton>(window, button),
+                                     DialogDriver::Action::TypeName, path)) {
+        say(QStringLiteral("could not choose %1").arg(path));
+        endProgramNow(7);
+    }
 }
 
 void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
@@ -69,9 +72,8 @@ void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    identifyApplication();
-    const QStringList args = app.arguments().mid(1);
+    const auto app = startApplication(argc, argv);
+    const QStringList args = app->arguments().mid(1);
     const QString scenario = args.value(0);
     const QString exe = args.value(1);
     const QString rom = args.value(2);
@@ -130,9 +132,9 @@ int main(int argc, char *argv[])
     });
 
     // Whatever should have ended the program did not.
-    QTimer::singleShot(10000, &app, [] {
+    QTimer::singleShot(10000, app.get(), [] {
         say(QStringLiteral("still running"));
         endProgramNow(3);
     });
-    endProgramNow(app.exec());
+    endProgramNow(app->exec());
 }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 namespace DialogDriver {
 
 namespace {
@@ -33,17 +35,32 @@ namespace {
 
 } // namespace
 
-void onNextFileDialog(Action action, const QString &path,
-                      std::function<void(QFileDialog *)> inspect)
+bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
+                   std::function<void(QFileDialog *)> inspect)
 {
-    whenModal<QFileDialog>([action, path, inspect](QFileDialog *dialog) {
+    struct State
+    {
+        bool clicked = false; // the click has returned: too late to drive
+        bool appeared = false;
+        bool done = false;
+    };
+    const auto state = std::make_shared<State>();
+    whenModal<QFileDialog>([state, action, path, inspect](QFileDialog *dialog) {
+        if (state->clicked)
+            return;
+        state->appeared = true;
         if (inspect)
             inspect(dialog);
+        bool acted = true;
         switch (action) {
         case Action::TypeName: {
             const QFileInfo file(path);
             dialog->setDirectory(file.absolutePath());
+            // Type as a user would: into the name field, once it has the focus.
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            dialog->activateWindow();
+            name->setFocus();
+            acted = QTest::qWaitFor([name] { return name->hasFocus(); });
             name->clear();
             QTest::keyClicks(name, file.fileName());
             QTest::keyClick(name, Qt::Key_Return);
@@ -61,30 +78,31 @@ void onNextFileDialog(Action action, const QString &path,
                     view = candidate;
             }
             QModelIndex item;
-            const bool listed = view && QTest::qWaitFor([&] {
-                                    item = model->index(file.absoluteFilePath());
-                                    return item.isValid() && view->visualRect(item).isValid();
-                                });
-            if (listed) {
+            acted = view && QTest::qWaitFor([&] {
+                        item = model->index(file.absoluteFilePath());
+                        return item.isValid() && view->visualRect(item).isValid();
+                    });
+            if (acted) {
                 view->scrollTo(item);
                 QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                                   view->visualRect(item).center());
-            } else {
-                qWarning("DialogDriver: %s is not listed", qPrintable(path));
+                dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open)->click();
             }
-            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Open)->click();
             break;
         }
         case Action::Cancel:
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
             break;
         }
+        state->done = acted && !dialog->isVisible();
         // Never leave a test blocked in a dialog that refused the action.
-        if (dialog->isVisible()) {
-            qWarning("DialogDriver: the dialog stayed open; cancelling it");
+        if (dialog->isVisible())
             dialog->reject();
-        }
     });
+    // The dialog is modal: the click returns once it has closed.
+    button->click();
+    state->clicked = true;
+    return state->appeared && state->done;
 }
 
 QStringList listingOf(QFileDialog *dialog, const QString &folder, const QStringList &expected)
