@@ -3,12 +3,31 @@
 #include <QPainter>
 #include <QStyleOptionGroupBox>
 
-int FrameStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                          QStyleHintReturn *returnData) const
+namespace {
+constexpr int captionIndent = 6;
+} // namespace
+
+QRect FrameStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                 SubControl subControl, const QWidget *widget) const
 {
-    if (hint == SH_GroupBox_TextLabelVerticalAlignment)
-        return Qt::AlignVCenter;
-    return QProxyStyle::styleHint(hint, option, widget, returnData);
+    QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+    if (control != CC_GroupBox
+        || (subControl != SC_GroupBoxLabel && subControl != SC_GroupBoxCheckBox))
+        return rect;
+    // Lift the caption so that its letters, not the empty space above them,
+    // start at the frame's top: frames are as tall as the old system font
+    // needed, and a larger font's descenders would otherwise touch the controls.
+    const QFontMetrics &metrics = option->fontMetrics;
+    rect.setHeight(metrics.height());
+    rect.moveTop(qMin(0, metrics.capHeight() - metrics.ascent()));
+    // Set the caption in from the frame's corner, where the line begins.
+    if (option->direction == Qt::RightToLeft) {
+        if (rect.right() > option->rect.right() - captionIndent)
+            rect.translate(-captionIndent, 0);
+    } else if (rect.left() < option->rect.left() + captionIndent) {
+        rect.translate(captionIndent, 0);
+    }
+    return rect;
 }
 
 void FrameStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
@@ -20,13 +39,16 @@ void FrameStyle::drawComplexControl(ComplexControl control, const QStyleOptionCo
         return;
     }
 
-    // The line first, broken where the caption stands, then the caption.
-    QStyleOptionGroupBox line = *frame;
-    line.subControls = SC_GroupBoxFrame;
+    // The line runs through the middle of the caption and breaks for it.
     const QRect caption = subControlRect(CC_GroupBox, frame, SC_GroupBoxLabel, widget);
+    QRectF line = frame->rect;
+    line.setTop(caption.center().y());
     painter->save();
     painter->setClipRegion(QRegion(frame->rect) - caption.adjusted(-2, 0, 2, 0));
-    QProxyStyle::drawComplexControl(control, &line, painter, widget);
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(frame->palette.color(QPalette::Mid));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRoundedRect(line.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
     painter->restore();
 
     QStyleOptionGroupBox title = *frame;

@@ -137,11 +137,12 @@ void LauncherWindow::createControls()
                    twips(120, 2520, 6135, 375));
     chkExit = place(new QCheckBox(QStringLiteral("Exit On Start"), client), "chkExit",
                     twips(600, 3000, 1215, 255));
-    // The caption must not be cut off where the system font is wider than the
-    // layout assumed; there is room up to the Quit button.
-    chkExit->resize(qMax(chkExit->width(), chkExit->sizeHint().width()), chkExit->height());
     cmdQuit = place(new QPushButton(QStringLiteral("&Quit"), client), "cmdQuit",
                     twips(2400, 3000, 1575, 375));
+    // The caption must not be cut off where the system font is wider than the
+    // layout assumed; it may take the room up to the Quit button, never more.
+    const int room = cmdQuit->x() - chkExit->x();
+    chkExit->resize(qBound(chkExit->width(), chkExit->sizeHint().width(), room), chkExit->height());
 
     // Text fields are disabled, so Tab visits only the buttons and the check box.
     setTabOrder(cmdRun, cmdExecute);

@@ -3,6 +3,7 @@
 #include "launcherwindow.h"
 #include "testfiles.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QPointer>
@@ -87,6 +88,19 @@ void tst_AboutWindow::appearance()
     const QImage shown = about->grab(QRect(0, 0, 370, 239)).toImage();
     QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
              picture.convertToFormat(QImage::Format_RGB32));
+
+    // A screen reader hears the window's name and the picture's words.
+    QCOMPARE(QAccessible::queryAccessibleInterface(about)->text(QAccessible::Name),
+             QStringLiteral("About Corvane"));
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(about);
+    QStringList pictures;
+    for (int i = 0; i < window->childCount(); ++i)
+        if (window->child(i)->role() == QAccessible::Graphic)
+            pictures << window->child(i)->text(QAccessible::Name) + QLatin1Char('|')
+                            + window->child(i)->text(QAccessible::Description);
+    QCOMPARE(pictures,
+             QStringList {QStringLiteral("Corvane|Corvane, version 1.00.0002. "
+                                         "A simple front end for Ruxa. Corvane Labs.")});
 }
 
 void tst_AboutWindow::okHidesAndAboutShowsSameWindowWhereItWas()

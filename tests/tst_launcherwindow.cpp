@@ -7,6 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 
 class tst_LauncherWindow : public QObject
@@ -21,9 +24,13 @@ private slots:
     void controlGeometry_data();
     void controlGeometry();
     void checkBoxCaptionIsNotCut();
+    void nothingOverlapsWithLargerFont_data();
+    void nothingOverlapsWithLargerFont();
     void selectorFieldsAreNamedForScreenReaders();
     void menus();
     void noDefaultButton();
+    void enterPressesOnlyTheFocusedButton_data();
+    void enterPressesOnlyTheFocusedButton();
     void tabOrder();
     void accessKeys();
     void previewShowsBothPatterns();
@@ -157,6 +164,69 @@ void tst_LauncherWindow::checkBoxCaptionIsNotCut()
     QVERIFY(check->geometry().right() < child<QPushButton>("cmdQuit")->x());
 }
 
+void tst_LauncherWindow::nothingOverlapsWithLargerFont_data()
+{
+    QTest::addColumn<int>("pointSize");
+
+    QTest::newRow("default font") << 0;
+    // What GNOME and KDE commonly give Qt programs.
+    QTest::newRow("11 pt") << 11;
+}
+
+void tst_LauncherWindow::nothingOverlapsWithLargerFont()
+{
+    QFETCH(int, pointSize);
+    const QFont original = QApplication::font();
+    QFont font = original;
+    if (pointSize)
+        font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    auto restore = qScopeGuard([&] { QApplication::setFont(original); });
+    m_window = std::make_unique<LauncherWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+
+    // Each control and each frame's caption, in window coordinates.
+    QList<QPair<QString, QRect>> parts;
+    const QWidget *client = m_window->centralWidget();
+    for (QWidget *widget : client->findChildren<QWidget *>()) {
+        if (widget->objectName().isEmpty())
+            continue;
+        const QRect area(widget->mapTo(client, QPoint(0, 0)), widget->size());
+        if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                                 QStyle::SC_GroupBoxLabel, frame);
+            parts.append({frame->objectName() + QStringLiteral(" caption"),
+                          caption.translated(area.topLeft())});
+            // The frame line lies along the frame's edges; its children sit inside.
+            for (QWidget *child : frame->findChildren<QWidget *>())
+                if (!child->objectName().isEmpty())
+                    QVERIFY2(frame->rect()
+                                     .adjusted(1, caption.center().y() + 1, -1, -1)
+                                     .contains(child->geometry()),
+                             qPrintable(child->objectName()));
+            continue;
+        }
+        parts.append({widget->objectName(), area});
+    }
+    for (int i = 0; i < parts.size(); ++i)
+        for (int j = i + 1; j < parts.size(); ++j)
+            QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                     qPrintable(parts[i].first + QStringLiteral(" overlaps ") + parts[j].first));
+
+    // The check box's caption has the room it needs beside the box.
+    auto *check = child<QCheckBox>("chkExit");
+    QStyleOptionButton option;
+    option.initFrom(check);
+    const QRect caption
+            = check->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, check);
+    QVERIFY(caption.width() >= check->fontMetrics().horizontalAdvance(check->text()));
+}
+
 void tst_LauncherWindow::selectorFieldsAreNamedForScreenReaders()
 {
     QCOMPARE(child<QLineEdit>("txtExecute")->accessibleName(), QStringLiteral("Ruxa Executable"));
@@ -190,8 +260,36 @@ void tst_LauncherWindow::noDefaultButton()
         QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
         QVERIFY2(!button->autoDefault(), qPrintable(button->objectName()));
     }
-    // Enter on the focused Run button must not press it as a default would.
+    // Enter that reaches the window rather than a button presses nothing.
     QTest::keyClick(m_window.get(), Qt::Key_Return);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void tst_LauncherWindow::enterPressesOnlyTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("preview");
+
+    QTest::newRow("Return on Preview") << "cmdPreview" << int(Qt::Key_Return) << "*.exe *.vb";
+    QTest::newRow("keypad Enter on Preview") << "cmdPreview" << int(Qt::Key_Enter) << "*.exe *.vb";
+    QTest::newRow("Return on the check box") << "chkExit" << int(Qt::Key_Return) << "";
+    QTest::newRow("Escape on Preview") << "cmdPreview" << int(Qt::Key_Escape) << "";
+}
+
+void tst_LauncherWindow::enterPressesOnlyTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, preview);
+
+    auto *target = child<QWidget>(qPrintable(focus));
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+
+    QCOMPARE(child<QLineEdit>("txtCommand")->text(), preview);
+    QVERIFY(!child<QCheckBox>("chkExit")->isChecked());
+    QVERIFY(m_window->isVisible());
     QVERIFY(!QApplication::activeModalWidget());
 }
 
