@@ -2,19 +2,36 @@
 
 #include "identity.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
 namespace {
+
 QPointer<AboutWindow> instance;
+
+// A plain widget reads to a screen reader as a filler; this one is a window.
+QAccessibleInterface *accessibleAboutWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("AboutWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 AboutWindow *frmAbout()
 {
-    if (!instance)
+    if (!instance) {
+        static const bool factoryInstalled = [] {
+            QAccessible::installFactory(accessibleAboutWindow);
+            return true;
+        }();
+        Q_UNUSED(factoryInstalled);
         instance = new AboutWindow;
+    }
     return instance;
 }
 

@@ -25,6 +25,9 @@ bool CommonDialog::showOpen()
     // closes the dialog; left over, it would take the launcher's next keys.
     for (QCompleter *completer : fileDialog->findChildren<QCompleter *>())
         completer->popup()->hide();
+    // Without a window manager nobody hands the focus back once the dialog has
+    // gone, and the next keys would be lost.
+    m_parent->window()->activateWindow();
     if (result != QDialog::Accepted)
         return false;
     const QStringList chosen = fileDialog->selectedFiles();

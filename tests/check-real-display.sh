@@ -1,37 +1,179 @@
 #!/bin/sh
-# Runs the real program under Xvfb with a clean home and drives one whole flow
-# from the keyboard: choose the emulator and a ROM in the two dialogs, Run,
-# check the emulator got the ROM's path as its one argument, Quit, and check
-# that nothing was written to the home folder.
-#   check-real-display.sh CORVANE ARGRECORDER
-# Exits 77 (skipped) where Xvfb or xdotool is missing.
+# Runs the real program on a real X server with a clean home, as a user meets it:
+#  - with no display at all, and with a display that refuses it: one line, status 1;
+#  - on a bare X server with no session bus (libdbus could autolaunch one):
+#    keyboard flow through both dialogs to Run and Quit, Qt's own options
+#    ignored, the window class matching the desktop entry;
+#  - under Openbox inside a private session bus: the same keyboard flow, and
+#    what a screen reader sees of both windows through AT-SPI.
+# Each run must write nothing to the home folder and leave nothing running.
+#   check-real-display.sh CORVANE ARGRECORDER DESKTOP-FILE ATSPI-HELPER
+# Exits 77 (skipped) where one of the tools it needs is missing. It runs itself
+# again inside the private bus, as "--inside-bus ... WORK DISPLAY".
 set -eu
+inside=""
+if [ "${1:-}" = "--inside-bus" ]; then
+    inside=yes
+    shift
+fi
 corvane=$1
 recorder=$2
-for tool in Xvfb xdotool; do
+desktop_file=$3
+atspi=$4
+for tool in Xvfb xdotool xprop xwd openbox dbus-run-session dbus-launch; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: no python3-pyatspi"; exit 77; }
 
-work=$(mktemp -d)
+fail() { echo "FAIL: $*"; exit 1; }
 xvfb=""
+wm=""
 program=""
+if [ -n "$inside" ]; then
+    work=$5
+    export DISPLAY=$6
+else
+    work=$(mktemp -d)
+fi
 cleanup() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
     for record in "$work"/records/*; do
         [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true
     done
-    rm -rf "$work"
+    [ -n "$inside" ] || rm -rf "$work"
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+
+exe="$work/files/My Emulators/ruxa"
+rom="$work/files/Red Alarm (USA) \$(x).vb"
+
+# The program as a desktop would start it: a clean home and a private runtime
+# folder, so that nothing it writes can hide elsewhere.
+# Every process it leads to carries a mark, so that none can outlive the run unseen.
+corvane() {
+    env -u QT_QPA_PLATFORM CORVANE_CHECK_RUN="$work" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+        XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache" \
+        XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime" \
+        ARGRECORDER_DIR="$work/records" ARGRECORDER_LINGER=30 "$corvane" "$@"
+}
+home_is_empty() {
+    [ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"
+}
+left_running() {
+    for environ in $(grep -lzxF "CORVANE_CHECK_RUN=$work" /proc/[0-9]*/environ 2>/dev/null); do
+        { tr '\0' ' ' <"${environ%/environ}/cmdline"; } 2>/dev/null && echo
+    done
+}
+nothing_left() { [ -z "$(left_running)" ]; }
+
+window_named() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+wait_until() { # what-failed command...
+    what=$1
+    shift
+    tries=0
+    until "$@"; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 200 ] || fail "$what"
+        sleep 0.05
+    done
+}
+dialog_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
+recorded() { [ -n "$(ls "$work/records" | grep -v partial || true)" ]; }
+start() {
+    corvane "$@" &
+    program=$!
+    launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
+}
+quit() {
+    xdotool windowfocus --sync "$launcher"
+    xdotool key alt+q
+    wait_until "Alt+Q did not end the program" program_ended
+    wait "$program" || fail "the program ended with an error"
+    program=""
+}
+# Type the path into the dialog as a user would, and nothing else: the next
+# Tab and Space go to the launcher.
+choose() { # caption path
+    dialog=$(window_named "$1") || fail "no dialog \"$1\""
+    xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 2 "$2"
+    xdotool key Return
+    wait_until "the dialog \"$1\" stayed open" dialog_gone "$1"
+}
+keyboard_flow() {
+    rm -f "$work"/records/*
+    start
+    # Focus starts on Run Ruxa; Tab leads to the executable's Select, then the
+    # ROM's; Enter presses a focused button as Space does.
+    xdotool windowfocus --sync "$launcher"
+    xdotool key Tab space
+    choose "Select Ruxa Executable" "$exe"
+    xdotool key Tab space
+    choose "Select Ruxa Rom Image" "$rom"
+    xdotool key shift+Tab shift+Tab Return
+    wait_until "the emulator was not started" recorded
+    record=$(ls "$work/records" | grep -v partial)
+    printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
+    quit
+    kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
+    kill "$record"
+    home_is_empty
+    # Inside the private bus the run itself bears the mark; it is checked after.
+    [ -n "$inside" ] || wait_until "processes were left running: $(left_running)" nothing_left
+}
+
+# Openbox, inside a private session bus with accessibility on.
+if [ -n "$inside" ]; then
+    mkdir -p "$work/wm"
+    HOME="$work/wm" openbox --sm-disable >/dev/null 2>&1 &
+    wm=$!
+    wait_until "Openbox did not start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+    /usr/bin/python3 "$atspi" enable || fail "could not turn accessibility on"
+    keyboard_flow
+
+    start
+    /usr/bin/python3 "$atspi" dump Corvane >"$work/launcher.txt" || fail "AT-SPI does not see the launcher"
+    xdotool windowfocus --sync "$launcher"
+    xdotool key alt+h Return
+    window_named "About Corvane" >/dev/null || fail "no About window"
+    /usr/bin/python3 "$atspi" dump Corvane >"$work/about.txt" || fail "AT-SPI does not see the About window"
+    quit
+    kill "$wm"
+    wm=""
+    for seen in "frame|Corvane v1.0|" "push button|Run Ruxa|" "push button|Select|Ruxa Executable" \
+        "push button|Select|Virtual Gameboy ROM" "check box|Exit On Start|"; do
+        grep -qF "$seen" "$work/launcher.txt" || fail "AT-SPI lacks \"$seen\": $(cat "$work/launcher.txt")"
+    done
+    for seen in "frame|About Corvane|" "|Corvane|Corvane, version 1.00.0002. A simple front end for Ruxa. Corvane Labs." \
+        "push button|OK|"; do
+        grep -qF "$seen" "$work/about.txt" || fail "AT-SPI lacks \"$seen\": $(cat "$work/about.txt")"
+    done
+    home_is_empty
+    exit 0
+fi
 
 mkdir -p "$work/home" "$work/runtime" "$work/records" "$work/files/My Emulators"
 chmod 700 "$work/runtime"
-exe="$work/files/My Emulators/ruxa"
-rom="$work/files/Red Alarm (USA) \$(x).vb"
 cp "$recorder" "$exe"
 : >"$rom"
+
+# No display: one plain line and status 1, no abort.
+no_display() { # expected-words environment...
+    words=$1
+    shift
+    status=0
+    env "$@" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$corvane" 2>"$work/stderr" || status=$?
+    [ "$status" = 1 ] || fail "without a display the status was $status"
+    [ "$(wc -l <"$work/stderr")" = 1 ] || fail "without a display it said: $(cat "$work/stderr")"
+    grep -q "needs a graphical desktop" "$work/stderr" || fail "unclear: $(cat "$work/stderr")"
+    grep -qF "$words" "$work/stderr" || fail "does not name the display: $(cat "$work/stderr")"
+}
+no_display "DISPLAY and WAYLAND_DISPLAY are empty" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
+no_display "DISPLAY=:7777" -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7777
+home_is_empty
 
 mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -39,66 +181,27 @@ xvfb=$!
 read -r display <"$work/display"
 export DISPLAY=":$display"
 
-env -u QT_QPA_PLATFORM HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
-    XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache" \
-    XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime" \
-    ARGRECORDER_DIR="$work/records" ARGRECORDER_LINGER=30 "$corvane" &
-program=$!
+# Bare X server, no session bus, where libdbus would autolaunch one.
+unset DBUS_SESSION_BUS_ADDRESS
+keyboard_flow
 
-# There is no window manager, so focus follows the windows as one would give it.
-window_named() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
-wait_gone() {
-    tries=0
-    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 200 ] || fail "the window \"$1\" stayed open"
-        sleep 0.05
-    done
-}
-choose() { # caption path
-    dialog=$(window_named "$1") || fail "no dialog \"$1\""
-    xdotool windowfocus --sync "$dialog"
-    xdotool type --delay 2 "$2"
-    xdotool key Return
-    wait_gone "$1"
-    # Without a window manager nothing takes the focus from the name field, so
-    # its completion list can outlive the dialog; Escape closes it, if it is
-    # there, and means nothing to the launcher.
-    xdotool windowfocus --sync "$launcher"
-    xdotool key Escape
-}
+start
+class=$(xprop -id "$launcher" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')
+grep -qx "StartupWMClass=$class" "$desktop_file" || fail "the window class \"$class\" is not the desktop entry's"
+xwd -silent -id "$launcher" >"$work/plain.xwd"
+quit
 
-launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
-[ "$(xdotool getwindowname "$launcher")" = "Corvane v1.0" ] || fail "wrong caption"
+# Qt's own options are ignored; the style sheet is a FIFO that would block
+# whoever opened it.
+mkfifo "$work/style.qss"
+start -qwindowtitle X -reverse -style windows -stylesheet "$work/style.qss" -platformtheme x
+xwd -silent -id "$launcher" >"$work/options.xwd"
+cmp -s "$work/plain.xwd" "$work/options.xwd" || fail "the options changed the window"
+quit
+home_is_empty
+wait_until "processes were left running: $(left_running)" nothing_left
 
-# Focus starts on Run Ruxa; Tab leads to the executable's Select, then the ROM's.
-xdotool windowfocus --sync "$launcher"
-xdotool key Tab space
-choose "Select Ruxa Executable" "$exe"
-xdotool key Tab space
-choose "Select Ruxa Rom Image" "$rom"
-xdotool key shift+Tab shift+Tab space
-
-tries=0
-until [ -n "$(ls "$work/records" | grep -v partial || true)" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 200 ] || fail "the emulator was not started"
-    sleep 0.05
-done
-record=$(ls "$work/records" | grep -v partial)
-printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
-
-xdotool windowfocus --sync "$launcher"
-xdotool key alt+q
-tries=0
-while kill -0 "$program" 2>/dev/null; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 200 ] || fail "Alt+Q did not end the program"
-    sleep 0.05
-done
-wait "$program" || fail "the program ended with an error"
-program=""
-kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
-
-[ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"
-echo "real display: window, dialogs, run and quit by keyboard; nothing written"
+CORVANE_CHECK_RUN="$work" dbus-run-session -- \
+    sh "$0" --inside-bus "$corvane" "$recorder" "$desktop_file" "$atspi" "$work" "$DISPLAY"
+wait_until "processes were left running: $(left_running)" nothing_left
+echo "real display: no display; bare X without a bus; Openbox in a private bus with AT-SPI: nothing written, nothing left running"

@@ -92,6 +92,7 @@ void tst_AboutWindow::appearance()
     // A screen reader hears the window's name and the picture's words.
     QCOMPARE(QAccessible::queryAccessibleInterface(about)->text(QAccessible::Name),
              QStringLiteral("About Corvane"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(about)->role(), QAccessible::Window);
     QAccessibleInterface *window = QAccessible::queryAccessibleInterface(about);
     QStringList pictures;
     for (int i = 0; i < window->childCount(); ++i)
