@@ -219,8 +219,7 @@ int main(int argc, char *argv[])
     printFigure(startup, "Corvane (ms)", "bare Qt window (ms)");
     printFigure(memory, "Corvane (kB)", "bare Qt window (kB)");
     printFigure(latency, "Run click (ms)", "posix_spawn (ms)");
-    std::printf("\nTargets: start-up ratio at most 1.05, memory ratio at most 1.05 "
-                "(median of the run-by-run ratios: start-up %.3f, memory %.3f).\n",
+    std::printf("\nMedian of the run-by-run ratios: start-up %.3f, memory %.3f.\n",
                 startup.ratio.median(), memory.ratio.median());
     std::fflush(stdout);
     return 0;
