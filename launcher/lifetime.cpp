@@ -37,6 +37,15 @@ QString displayFailure()
             .arg(QLatin1String(Identity::name), tried.join(QLatin1String(", ")));
 }
 
+void releaseHeldMessages()
+{
+    for (const HeldMessage &held : std::as_const(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        previousHandler(held.type, context, held.text);
+    }
+    heldMessages.clear();
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     // The platform plugin that cannot reach a display ends in a fatal message
@@ -47,10 +56,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
         std::_Exit(1);
     }
     if (type == QtFatalMsg) {
-        for (const HeldMessage &held : std::as_const(heldMessages)) {
-            const QMessageLogContext heldContext(nullptr, 0, nullptr, held.category.constData());
-            previousHandler(held.type, heldContext, held.text);
-        }
+        releaseHeldMessages();
         previousHandler(type, context, text);
         return;
     }
@@ -59,7 +65,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 
 } // namespace
 
-void identifyApplication()
+// Names the application to Qt and the platform.
+static void identifyApplication()
 {
     QApplication::setApplicationName(QLatin1String(Identity::name));
     QApplication::setApplicationVersion(QLatin1String(Identity::version));
@@ -93,11 +100,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     previousHandler = qInstallMessageHandler(holdMessage);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
-    for (const HeldMessage &held : std::as_const(heldMessages)) {
-        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
-        previousHandler(held.type, context, held.text);
-    }
-    heldMessages.clear();
+    releaseHeldMessages();
     identifyApplication();
     return app;
 }

@@ -4,9 +4,6 @@
 
 class QApplication;
 
-// Names the application to Qt and the platform; call once the QApplication exists.
-void identifyApplication();
-
 // Starts the toolkit for Corvane. Where the desktop has no session bus, it
 // keeps libdbus from autolaunching one (it would write under ~/.dbus and
 // outlive Corvane); programs started later still get the environment Corvane
