@@ -1,9 +1,9 @@
 #include "aboutwindow.h"
 
+#include "enterpress.h"
 #include "identity.h"
 
 #include <QAccessibleWidget>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -70,21 +70,8 @@ AboutWindow::AboutWindow()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(1680 / 15, 3600 / 15, 2055 / 15, 375 / 15);
     cmdOK->setFocus();
-    cmdOK->installEventFilter(this);
+    pressOnEnter(cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
-}
-
-bool AboutWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter presses the focused OK, as Space does; it is no default button.
-    if (watched == cmdOK && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat()) {
-            cmdOK->click();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void AboutWindow::cmdOK_Click()

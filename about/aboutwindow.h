@@ -16,9 +16,6 @@ public:
     // Releases the window, whether shown or hidden; does nothing if there is none.
     static void unload();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     friend AboutWindow *frmAbout();
     AboutWindow();

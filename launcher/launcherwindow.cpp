@@ -2,6 +2,7 @@
 
 #include "aboutwindow.h"
 #include "commondialog.h"
+#include "enterpress.h"
 #include "framestyle.h"
 #include "identity.h"
 #include "lifetime.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -154,7 +154,7 @@ void LauncherWindow::createControls()
 
     // Enter presses the focused button, as Space does; there is no default button.
     for (QPushButton *button : {cmdExecute, cmdROM, cmdPreview, cmdRun, cmdQuit})
-        button->installEventFilter(this);
+        pressOnEnter(button);
 
     connect(cmdExecute, &QPushButton::clicked, this, &LauncherWindow::cmdExecute_Click);
     connect(cmdROM, &QPushButton::clicked, this, &LauncherWindow::cmdROM_Click);
@@ -191,20 +191,6 @@ CommonDialog &LauncherWindow::cmnROM() const
     if (!m_cmnROM)
         m_cmnROM = std::make_unique<CommonDialog>(romDialogSettings(), fraROM);
     return *m_cmnROM;
-}
-
-bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        auto *button = qobject_cast<QPushButton *>(watched);
-        if (button && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && !key->isAutoRepeat() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            button->click();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void LauncherWindow::closeEvent(QCloseEvent *event)

@@ -28,7 +28,6 @@ public:
     const LaunchLogic &logic() const { return m_logic; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
