@@ -63,10 +63,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     heldMessages.append({type, QByteArray(context.category), text});
 }
 
-} // namespace
-
 // Names the application to Qt and the platform.
-static void identifyApplication()
+void identifyApplication()
 {
     QApplication::setApplicationName(QLatin1String(Identity::name));
     QApplication::setApplicationVersion(QLatin1String(Identity::version));
@@ -74,8 +72,6 @@ static void identifyApplication()
     // Lets Wayland and the task bar match windows to the desktop entry and its icon.
     QApplication::setDesktopFileName(QLatin1String(Identity::appId));
 }
-
-namespace {
 
 void keepSessionBusFromAutolaunching()
 {
