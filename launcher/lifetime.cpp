@@ -5,7 +5,10 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProcessEnvironment>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +91,19 @@ void keepSessionBusFromAutolaunching()
 #endif
 }
 
+// Qt's own words in its dialogs and message boxes ("Open", "Cancel", "OK")
+// follow the user's language where Qt ships a translation; Corvane's own texts
+// are not translated. Without a translation, Qt stays in English.
+void speakTheUsersLanguage(QApplication *app)
+{
+    auto *translator = new QTranslator(app);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 } // namespace
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
@@ -98,6 +114,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     qInstallMessageHandler(previousHandler);
     releaseHeldMessages();
     identifyApplication();
+    speakTheUsersLanguage(app.get());
     return app;
 }
 

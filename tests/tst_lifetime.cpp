@@ -3,6 +3,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +72,8 @@ private slots:
     void endings();
     void exitOnStartLeavesEmulatorRunning();
     void failedStartDoesNotExit();
+    void toolkitSpeaksTheUsersLanguage_data();
+    void toolkitSpeaksTheUsersLanguage();
     void nothingIsWritten_data();
     void nothingIsWritten();
 
@@ -156,6 +159,37 @@ void tst_Lifetime::failedStartDoesNotExit()
              qPrintable(outcome.output));
     QVERIFY2(outcome.output.contains(QLatin1String("\ncarried on\nclose event\n")),
              qPrintable(outcome.output));
+}
+
+void tst_Lifetime::toolkitSpeaksTheUsersLanguage_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("words");
+
+    // Corvane's own caption stays; Qt's buttons follow the language.
+    QTest::newRow("German") << "de_DE.UTF-8"
+                            << "Select Ruxa Executable|Öffnen|Abbrechen|OK";
+    QTest::newRow("no translation") << "xx_XX.UTF-8"
+                                    << "Select Ruxa Executable|Open|Cancel|OK";
+}
+
+void tst_Lifetime::toolkitSpeaksTheUsersLanguage()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, words);
+    if (lang.startsWith(QLatin1String("de"))
+        && !QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath)
+                          + QStringLiteral("/qtbase_de.qm")))
+        QSKIP("Qt's German translation is not installed (qt6-translations-l10n)");
+
+    qputenv("LANG", lang.toLatin1());
+    qunsetenv("LANGUAGE");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    const Outcome outcome = drive({QStringLiteral("words")});
+    qunsetenv("LANG");
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.output, words + QLatin1Char('\n'));
 }
 
 void tst_Lifetime::nothingIsWritten_data()

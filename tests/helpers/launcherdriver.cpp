@@ -4,6 +4,7 @@
 //
 //   launcherdriver quit-key | exit-menu | close | about-quit | about-hide-close
 //   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
+//   launcherdriver words   (the toolkit's captions on the dialog and the message box)
 
 #include "dialogdriver.h"
 #include "launcherwindow.h"
@@ -12,6 +13,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -108,6 +111,21 @@ int main(int argc, char *argv[])
                         say(QStringLiteral("about hidden"));
                 }
             frmMain.close();
+        } else if (scenario == QLatin1String("words")) {
+            QStringList words;
+            const bool cancelled = DialogDriver::clickAndDrive(
+                    control<QPushButton>(frmMain, "cmdExecute"), DialogDriver::Action::Cancel,
+                    QString(), [&](QFileDialog *dialog) {
+                        words << dialog->windowTitle();
+                        auto *box = dialog->findChild<QDialogButtonBox *>();
+                        for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+                            words << box->button(which)->text().remove(QLatin1Char('&'));
+                    });
+            DialogDriver::answerNextMessageBox(&seen);
+            control<QPushButton>(frmMain, "cmdRun")->click();
+            words << seen.button.remove(QLatin1Char('&'));
+            say(cancelled ? words.join(QLatin1Char('|')) : QStringLiteral("no dialog"));
+            endProgramNow(0);
         } else if (scenario == QLatin1String("close")) {
             frmMain.close();
         } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {

@@ -128,6 +128,7 @@ void answerNextMessageBox(MessageSeen *seen)
         seen->shown = true;
         seen->title = box->windowTitle();
         seen->text = box->text();
+        seen->button = box->button(QMessageBox::Ok)->text();
         box->button(QMessageBox::Ok)->click();
     });
 }

@@ -31,6 +31,7 @@ struct MessageSeen
     bool shown = false;
     QString title;
     QString text;
+    QString button; // the OK button's caption
 };
 void answerNextMessageBox(MessageSeen *seen);
 
