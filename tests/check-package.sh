@@ -1,0 +1,74 @@
+#!/bin/sh
+# Builds the Debian package and checks it as a user would meet it: lintian
+# passes with no error or warning, the manual page prints cleanly, the package
+# unpacks with its program, desktop entry, icons, metainfo, copyright and
+# manual page, the desktop files validate from there, and the unpacked program
+# starts on a private X server with a clean home, shows its caption and quits
+# with Alt+Q, having written nothing.
+#   check-package.sh SOURCE-DIR WORK-DIR
+# Exits 77 (skipped) where the packaging tools are missing.
+set -eu
+source_dir=$1
+work=$2
+for tool in dpkg-buildpackage dh lintian groff Xvfb xdotool desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+fail() { echo "FAIL: $*"; exit 1; }
+rm -rf "$work"
+mkdir -p "$work"
+xvfb=""
+program=""
+cleanup() {
+    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+deb=$(sh "$source_dir/resources/linux/build-deb.sh" "$source_dir" "$work/out" | tail -n 1)
+[ -f "$deb" ] || fail "no package was built"
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
+lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>/dev/null)"
+
+# Its dependencies come from the libraries the program links.
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+echo "$depends" | grep -q "libqt6widgets6" || fail "the dependencies do not name Qt Widgets"
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+id=org.corvane.Corvane
+for file in usr/bin/corvane "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
+    usr/share/doc/corvane/copyright usr/share/man/man1/corvane.1.gz \
+    "usr/share/icons/hicolor/16x16/apps/$id.png" "usr/share/icons/hicolor/32x32/apps/$id.png" \
+    "usr/share/icons/hicolor/48x48/apps/$id.png" "usr/share/icons/hicolor/64x64/apps/$id.png"; do
+    [ -f "$root/$file" ] || fail "missing: $file"
+done
+desktop-file-validate "$root/usr/share/applications/$id.desktop"
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null \
+    || fail "metainfo: $(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml")"
+warnings=$(gzip -dc "$root/usr/share/man/man1/corvane.1.gz" | LC_ALL=C.UTF-8 groff -wall -man -Tutf8 -z 2>&1)
+[ -z "$warnings" ] || fail "the manual page: $warnings"
+
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+read -r display <"$work/display"
+env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS DISPLAY=":$display" HOME="$work/home" \
+    XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
+    XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" "$root/usr/bin/corvane" &
+program=$!
+launcher=$(DISPLAY=":$display" timeout 20 xdotool search --sync --onlyvisible --name '^Corvane v1.0$' | head -n 1)
+[ -n "$launcher" ] || fail "no window captioned \"Corvane v1.0\""
+DISPLAY=":$display" xdotool windowfocus --sync "$launcher" key alt+q
+tries=0
+while kill -0 "$program" 2>/dev/null; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 200 ] || fail "Alt+Q did not end the program"
+    sleep 0.05
+done
+wait "$program" || fail "the program ended with an error"
+program=""
+[ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"
+echo "package: built, lintian clean, unpacked, validated, started and quit"
