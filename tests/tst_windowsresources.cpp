@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMap>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 namespace {
@@ -142,6 +143,34 @@ const Resource *find(const QList<Resource> &resources, quint16 type, quint16 nam
 constexpr quint16 rtIcon = 3;
 constexpr quint16 rtGroupIcon = 14;
 constexpr quint16 rtVersion = 16;
+constexpr quint16 rtManifest = 24;
+
+// The manifest's settings that matter, as "element attribute=value" or
+// "element=text" lines, in document order.
+QStringList manifestSettings(const QByteArray &manifest)
+{
+    QStringList settings;
+    QXmlStreamReader xml(manifest);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = xml.name().toString();
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (name == QLatin1String("requestedExecutionLevel"))
+            settings << name + QStringLiteral(" level=") + attributes.value("level").toString();
+        else if (name == QLatin1String("supportedOS"))
+            settings << name + QStringLiteral(" Id=") + attributes.value("Id").toString();
+        else if (name == QLatin1String("assemblyIdentity")
+                 && attributes.value("name") == QLatin1String("Microsoft.Windows.Common-Controls"))
+            settings << QStringLiteral("Common-Controls version=")
+                            + attributes.value("version").toString();
+        else if (name == QLatin1String("dpiAwareness") || name == QLatin1String("longPathAware"))
+            settings << name + QLatin1Char('=') + xml.readElementText();
+    }
+    if (xml.hasError())
+        settings << QStringLiteral("error: ") + xml.errorString();
+    return settings;
+}
 
 } // namespace
 
@@ -158,6 +187,7 @@ private slots:
     void iconGroup();
     void iconImages_data();
     void iconImages();
+    void manifest();
 
 private:
     VersionNode versionBlock() const
@@ -184,9 +214,9 @@ void tst_WindowsResources::onlyTheExpectedResources()
         found << qMakePair(resource.type.number, resource.name.number);
     }
     std::sort(found.begin(), found.end());
-    const QList<QPair<quint16, quint16>> expected {{rtIcon, 30001},  {rtIcon, 30002},
-                                                   {rtIcon, 30003},  {rtIcon, 30004},
-                                                   {rtGroupIcon, 1}, {rtVersion, 1}};
+    const QList<QPair<quint16, quint16>> expected {
+            {rtIcon, 30001},  {rtIcon, 30002}, {rtIcon, 30003}, {rtIcon, 30004},
+            {rtGroupIcon, 1}, {rtVersion, 1},  {rtManifest, 1}};
     QCOMPARE(found, expected);
 }
 
@@ -305,6 +335,26 @@ void tst_WindowsResources::iconImages()
     QCOMPARE(dib.size(), 40 + size * (colourStride + maskStride));
     // The same image as the icon file the program and the desktop use.
     QCOMPARE(dib, TestFiles::read(QStringLiteral(CORVANE_ICONS_DIR "/corvane-%1.dib").arg(size)));
+}
+
+void tst_WindowsResources::manifest()
+{
+    const Resource *manifest = find(m_resources, rtManifest, 1);
+    QVERIFY(manifest);
+    const QStringList expected {
+            QStringLiteral("requestedExecutionLevel level=asInvoker"),
+            // Vista, 7, 8, 8.1, and 10 and 11.
+            QStringLiteral("supportedOS Id={e2011457-1546-43c5-a5fe-008deee3d3f0}"),
+            QStringLiteral("supportedOS Id={35138b9a-5d96-4fbd-8e2d-a2440225f93a}"),
+            QStringLiteral("supportedOS Id={4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"),
+            QStringLiteral("supportedOS Id={1f676c76-80e1-4239-95bb-83d0f6d0da78}"),
+            QStringLiteral("supportedOS Id={8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"),
+            QStringLiteral("dpiAwareness=PerMonitorV2, PerMonitor"),
+            QStringLiteral("longPathAware=true"),
+            QStringLiteral("Common-Controls version=6.0.0.0"),
+    };
+    QCOMPARE(manifestSettings(manifest->data).join(QLatin1Char('\n')),
+             expected.join(QLatin1Char('\n')));
 }
 
 QTEST_GUILESS_MAIN(tst_WindowsResources)
