@@ -1,0 +1,46 @@
+/*
+ * Stands in for the emulator on Windows: writes to %WINRECORDER_FILE% (UTF-8)
+ * the arguments Windows parsed from its command line, one per line after a
+ * count, then how it was asked to show its window: STARTUPINFO's dwFlags and
+ * wShowWindow. The file appears whole, by renaming, once written.
+ */
+#include <windows.h>
+
+#include <shellapi.h>
+#include <stdio.h>
+#include <wchar.h>
+
+static void writeUtf8(FILE *out, const wchar_t *text)
+{
+    char buffer[4096];
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, buffer, sizeof buffer, NULL, NULL);
+    if (length > 0)
+        fputs(buffer, out);
+}
+
+int main(void)
+{
+    wchar_t target[MAX_PATH], partial[MAX_PATH + 8];
+    if (!GetEnvironmentVariableW(L"WINRECORDER_FILE", target, MAX_PATH))
+        return 2;
+    swprintf(partial, MAX_PATH + 8, L"%ls.part", target);
+
+    int argc = 0;
+    wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    STARTUPINFOW startup;
+    GetStartupInfoW(&startup);
+
+    FILE *out = _wfopen(partial, L"wb");
+    if (!out || !argv)
+        return 3;
+    fprintf(out, "%d\n", argc - 1);
+    for (int i = 1; i < argc; ++i) {
+        writeUtf8(out, argv[i]);
+        fputc('\n', out);
+    }
+    fprintf(out, "flags=%lu show=%u\n", (unsigned long)startup.dwFlags,
+            (unsigned)startup.wShowWindow);
+    if (fclose(out) != 0)
+        return 3;
+    return MoveFileW(partial, target) ? 0 : 3;
+}
