@@ -95,12 +95,19 @@ quit() {
     program=""
 }
 # Type the path into the dialog as a user would, and nothing else: the next
-# Tab and Space go to the launcher.
+# Tab and Space go to the launcher. Where the completion list is open, it takes
+# the first Return, as it would from a user; the second opens the file.
 choose() { # caption path
     dialog=$(window_named "$1") || fail "no dialog \"$1\""
     xdotool windowfocus --sync "$dialog"
     xdotool type --delay 2 "$2"
     xdotool key Return
+    tries=0
+    while ! dialog_gone "$1" && [ "$tries" -lt 60 ]; do
+        tries=$((tries + 1))
+        sleep 0.05
+    done
+    dialog_gone "$1" || xdotool key Return
     wait_until "the dialog \"$1\" stayed open" dialog_gone "$1"
 }
 keyboard_flow() {

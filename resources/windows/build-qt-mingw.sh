@@ -55,7 +55,7 @@ cd "$work/build"
     -nomake examples -nomake tests \
     -no-opengl -no-dbus -no-zstd \
     -no-feature-concurrent -no-feature-network -no-feature-sql -no-feature-printsupport \
-    -no-feature-xml \
+    -no-feature-xml -no-feature-tabletevent \
     -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre \
     -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/mingw-w64-x86_64.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake"
