@@ -13,6 +13,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 
+#include <errno.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
@@ -83,15 +84,19 @@ int main(int argc, char *argv[])
     }
 
     /* Watch every new top-level window for drawing from its creation on, so
-     * that no paint can slip in between its mapping and the watch. */
-    Window mapped = None;
-    long long mappedAt = 0, paintedAt = 0;
-    int painted = 0;
+     * that no paint can slip in between its mapping and the watch. The first
+     * window that is both mapped and drawn counts: some toolkits (and Wine)
+     * map helper windows that are never drawn. */
+    enum { maxWindows = 256 };
+    Window windows[maxWindows];
+    int isMapped[maxWindows], isDrawn[maxWindows], count = 0;
+    long long paintedAt = 0;
     const long long deadline = start + 30 * 1000000LL;
-    while (!(mapped != None && paintedAt)) {
+    while (!paintedAt) {
         if (!XPending(display)) {
             struct pollfd fd = {ConnectionNumber(display), POLLIN, 0};
-            if (nowMicroseconds() > deadline || poll(&fd, 1, 100) < 0) {
+            /* A child that ends (Wine's loader, say) interrupts the poll. */
+            if (nowMicroseconds() > deadline || (poll(&fd, 1, 100) < 0 && errno != EINTR)) {
                 fprintf(stderr, "startwatch: no window was shown\n");
                 kill(pid, SIGKILL);
                 waitpid(pid, NULL, 0);
@@ -101,23 +106,29 @@ int main(int argc, char *argv[])
         }
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == CreateNotify) {
+        if (event.type == CreateNotify && count < maxWindows) {
             XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty);
-        } else if (event.type == MapNotify && mapped == None) {
-            mapped = event.xmap.window;
-            mappedAt = nowMicroseconds();
-            if (painted)
-                paintedAt = mappedAt;
-        } else if (event.type == damageEvent + XDamageNotify) {
-            const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&event;
-            if (mapped == None) {
-                painted = 1; /* drawn before it was mapped: visible once mapped */
-            } else if (damage->drawable == mapped) {
+            windows[count] = event.xcreatewindow.window;
+            isMapped[count] = isDrawn[count] = 0;
+            ++count;
+            continue;
+        }
+        Window which = None;
+        if (event.type == MapNotify)
+            which = event.xmap.window;
+        else if (event.type == damageEvent + XDamageNotify)
+            which = ((const XDamageNotifyEvent *)&event)->drawable;
+        for (int i = 0; i < count; ++i) {
+            if (windows[i] != which)
+                continue;
+            if (event.type == MapNotify)
+                isMapped[i] = 1;
+            else
+                isDrawn[i] = 1;
+            if (isMapped[i] && isDrawn[i])
                 paintedAt = nowMicroseconds();
-            }
         }
     }
-    (void)mappedAt;
 
     sleep(1);
     const long rss = residentKilobytes(pid);
