@@ -2,7 +2,7 @@
 #include "launcherwindow.h"
 #include "testfiles.h"
 
-#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -11,6 +11,14 @@
 #include <QTest>
 
 using DialogDriver::Action;
+
+namespace {
+#ifdef Q_OS_WIN
+const QString emulatorName = QStringLiteral("ruxa.exe");
+#else
+const QString emulatorName = QStringLiteral("ruxa");
+#endif
+} // namespace
 
 class tst_FileSelectors : public QObject
 {
@@ -25,11 +33,15 @@ private slots:
     void cancelChangesNothing();
     void secondChoiceReplacesFirst();
     void romDialogMatchesAnyCase();
-    void executableDialogListsExtensionlessPrograms();
+    void executableDialogListsPrograms();
 
 private:
     QPushButton *button(const char *name) { return m_window->findChild<QPushButton *>(name); }
     QLineEdit *field(const char *name) { return m_window->findChild<QLineEdit *>(name); }
+    QString native(const QString &name) const
+    {
+        return QDir::toNativeSeparators(m_dir->filePath(name));
+    }
 
     std::unique_ptr<LauncherWindow> m_window;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -52,12 +64,16 @@ void tst_FileSelectors::dialogsCarryTheirSettings_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("wildcard");
 
-    // Executables here carry no extension, so that dialog lists every file.
     QTest::newRow("executable") << "cmdExecute"
                                 << "cmnExecute"
                                 << "Select Ruxa Executable"
                                 << "VirtualBoy Executable"
+#ifdef Q_OS_WIN
+                                << "*.exe";
+#else
+                                // Executables here carry no extension: list every file.
                                 << "*";
+#endif
     QTest::newRow("ROM") << "cmdROM"
                          << "cmnROM"
                          << "Select Ruxa Rom Image"
@@ -73,30 +89,35 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
     QFETCH(QString, filter);
     QFETCH(QString, wildcard);
 
-    QString seenObject, seenTitle, seenFilter, seenName;
-    bool openOnWildcard = true;
+    QString seenTitle, seenFilter, seenName;
+    bool openOnWildcard = false;
+#ifndef Q_OS_WIN
+    QString seenObject;
     QFileDialog::FileMode mode = QFileDialog::Directory;
-    QVERIFY(DialogDriver::clickAndDrive(
-            this->button(qPrintable(button)), Action::Cancel, QString(), [&](QFileDialog *dialog) {
-                seenObject = dialog->objectName();
-                seenTitle = dialog->windowTitle();
-                seenFilter = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))
-                                     ->currentText();
-                auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                seenName = name->text().isEmpty() ? name->placeholderText() : QString();
-                mode = dialog->fileMode();
-                // Enter on the wildcard itself chooses nothing.
-                QTest::keyClick(name, Qt::Key_Return);
-                openOnWildcard = dialog->isVisible();
-            }));
+#endif
+    auto look = [&](DialogDriver::ShownDialog &dialog) {
+        seenTitle = dialog.title();
+        seenFilter = dialog.filter();
+        seenName = dialog.nameShown();
+#ifndef Q_OS_WIN
+        seenObject = dialog.qtDialog()->objectName();
+        mode = dialog.qtDialog()->fileMode();
+#endif
+        // Enter on the wildcard itself chooses nothing.
+        openOnWildcard = dialog.enterKeepsItOpen();
+    };
+    QVERIFY(DialogDriver::clickAndDrive(this->button(qPrintable(button)), Action::Cancel,
+                                        QString(), look));
 
-    QCOMPARE(seenObject, dialogName);
     QCOMPARE(seenTitle, title);
     QCOMPARE(seenFilter, filter);
     // The name field shows the wildcard, and typing a name replaces it.
     QCOMPARE(seenName, wildcard);
     QVERIFY(openOnWildcard);
+#ifndef Q_OS_WIN
+    QCOMPARE(seenObject, dialogName);
     QCOMPARE(mode, QFileDialog::ExistingFile);
+#endif
     QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("False"));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("False"));
 }
@@ -109,11 +130,9 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag_data()
     QTest::addColumn<int>("action");
 
     QTest::newRow("executable, typed") << "cmdExecute"
-                                       << "txtExecute"
-                                       << "ruxa" << int(Action::TypeName);
+                                       << "txtExecute" << emulatorName << int(Action::TypeName);
     QTest::newRow("executable, clicked") << "cmdExecute"
-                                         << "txtExecute"
-                                         << "ruxa" << int(Action::SelectFile);
+                                         << "txtExecute" << emulatorName << int(Action::SelectFile);
     QTest::newRow("ROM, typed") << "cmdROM"
                                 << "txtROM"
                                 << "Mario Clash.vb" << int(Action::TypeName);
@@ -131,13 +150,18 @@ void tst_FileSelectors::choosingShowsPathAndSetsFlag()
     QFETCH(QString, field);
     QFETCH(QString, file);
     QFETCH(int, action);
+    if (!file.contains(QLatin1Char('.')) && file != emulatorName
+        && !DialogDriver::systemDialogAddsDefaultExtension())
+        QSKIP("Wine's open-file dialog reports a name typed without its extension as missing; "
+              "Windows' adds the default extension");
 
-    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa")), TestFiles::executable));
+    QVERIFY(TestFiles::make(m_dir->filePath(emulatorName), TestFiles::executable));
     QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("Mario Clash.vb"))));
-    const QString expected
-            = m_dir->filePath(file.endsWith(QLatin1String(".vb")) || file == QLatin1String("ruxa")
-                                      ? file
-                                      : file + QStringLiteral(".vb"));
+    // A name typed without its extension gets the default one; the path comes
+    // back as the system writes it.
+    const QString expected = QDir::toNativeSeparators(m_dir->filePath(
+            file == emulatorName || file.endsWith(QLatin1String(".vb")) ? file
+                                                                         : file + QStringLiteral(".vb")));
 
     QVERIFY(DialogDriver::clickAndDrive(this->button(qPrintable(button)), Action(action),
                                         m_dir->filePath(file)));
@@ -166,7 +190,7 @@ void tst_FileSelectors::cancelChangesNothing()
     QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::SelectFile,
                                         m_dir->filePath(QStringLiteral("game.vb"))));
     QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::Cancel));
-    QCOMPARE(field("txtROM")->text(), m_dir->filePath(QStringLiteral("game.vb")));
+    QCOMPARE(field("txtROM")->text(), native(QStringLiteral("game.vb")));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("True"));
 }
 
@@ -179,11 +203,11 @@ void tst_FileSelectors::secondChoiceReplacesFirst()
     QVERIFY(DialogDriver::clickAndDrive(button("cmdROM"), Action::TypeName,
                                         m_dir->filePath(QStringLiteral("second.vb"))));
 
-    QCOMPARE(field("txtROM")->text(), m_dir->filePath(QStringLiteral("second.vb")));
+    QCOMPARE(field("txtROM")->text(), native(QStringLiteral("second.vb")));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("True"));
     button("cmdPreview")->click();
     QCOMPARE(field("txtCommand")->text(),
-             QStringLiteral("*.exe ") + m_dir->filePath(QStringLiteral("second.vb")));
+             QStringLiteral("*.exe ") + native(QStringLiteral("second.vb")));
 }
 
 void tst_FileSelectors::romDialogMatchesAnyCase()
@@ -196,30 +220,42 @@ void tst_FileSelectors::romDialogMatchesAnyCase()
     QStringList listed;
     const QString folder = m_dir->path();
     QVERIFY(DialogDriver::clickAndDrive(
-            button("cmdROM"), Action::Cancel, QString(), [&](QFileDialog *dialog) {
-                listed = DialogDriver::listingOf(dialog, folder, expected);
+            button("cmdROM"), Action::Cancel, QString(), [&](DialogDriver::ShownDialog &dialog) {
+                listed = dialog.listingOf(folder, expected);
             }));
 
     QCOMPARE(listed, expected);
 }
 
-void tst_FileSelectors::executableDialogListsExtensionlessPrograms()
+void tst_FileSelectors::executableDialogListsPrograms()
 {
-    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa")), TestFiles::executable));
-    QVERIFY(TestFiles::make(m_dir->filePath(QStringLiteral("ruxa-sdl")), TestFiles::executable));
+#ifdef Q_OS_WIN
+    // Programs only; a name typed without its extension gets ".exe".
+    const QStringList files {QStringLiteral("ruxa.exe"), QStringLiteral("ruxa-sdl.exe"),
+                             QStringLiteral("notes.txt")};
+    const QStringList expected {QStringLiteral("ruxa-sdl.exe"), QStringLiteral("ruxa.exe")};
+    const QString chosen = QStringLiteral("ruxa.exe");
+    const QString typed =
+            DialogDriver::systemDialogAddsDefaultExtension() ? QStringLiteral("ruxa") : chosen;
+#else
+    // Emulators here carry no extension; typing an existing name picks that
+    // file, not "ruxa.exe".
+    const QStringList files {QStringLiteral("ruxa"), QStringLiteral("ruxa-sdl")};
+    const QStringList expected = files;
+    const QString typed = QStringLiteral("ruxa");
+    const QString chosen = typed;
+#endif
+    for (const QString &name : files)
+        QVERIFY(TestFiles::make(m_dir->filePath(name), TestFiles::executable));
 
     QStringList listed;
     const QString folder = m_dir->path();
-    const QStringList expected {QStringLiteral("ruxa"), QStringLiteral("ruxa-sdl")};
     QVERIFY(DialogDriver::clickAndDrive(
-            button("cmdExecute"), Action::TypeName, m_dir->filePath(QStringLiteral("ruxa")),
-            [&](QFileDialog *dialog) {
-                listed = DialogDriver::listingOf(dialog, folder, expected);
-            }));
+            button("cmdExecute"), Action::TypeName, m_dir->filePath(typed),
+            [&](DialogDriver::ShownDialog &dialog) { listed = dialog.listingOf(folder, expected); }));
 
     QCOMPARE(listed, expected);
-    // Typing an existing name picks that file, not "ruxa.exe".
-    QCOMPARE(field("txtExecute")->text(), m_dir->filePath(QStringLiteral("ruxa")));
+    QCOMPARE(field("txtExecute")->text(), native(chosen));
 }
 
 QTEST_MAIN(tst_FileSelectors)

@@ -115,9 +115,9 @@ int main(int argc, char *argv[])
             QStringList words;
             const bool cancelled = DialogDriver::clickAndDrive(
                     control<QPushButton>(frmMain, "cmdExecute"), DialogDriver::Action::Cancel,
-                    QString(), [&](QFileDialog *dialog) {
-                        words << dialog->windowTitle();
-                        auto *box = dialog->findChild<QDialogButtonBox *>();
+                    QString(), [&](DialogDriver::ShownDialog &dialog) {
+                        words << dialog.title();
+                        auto *box = dialog.qtDialog()->findChild<QDialogButtonBox *>();
                         for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
                             words << box->button(which)->text().remove(QLatin1Char('&'));
                     });

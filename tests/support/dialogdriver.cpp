@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -35,8 +36,49 @@ namespace {
 
 } // namespace
 
+void answerNextMessageBox(MessageSeen *seen)
+{
+    whenModal<QMessageBox>([seen](QMessageBox *box) {
+        seen->shown = true;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->button = box->button(QMessageBox::Ok)->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+#ifndef Q_OS_WIN
+
+bool systemDialogAddsDefaultExtension()
+{
+    return true;
+}
+
+QString ShownDialog::title() const
+{
+    return qtDialog()->windowTitle();
+}
+
+QString ShownDialog::filter() const
+{
+    return qtDialog()->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
+}
+
+QString ShownDialog::nameShown() const
+{
+    auto *name = qtDialog()->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    return name->text().isEmpty() ? name->placeholderText() : name->text();
+}
+
+bool ShownDialog::enterKeepsItOpen()
+{
+    QTest::keyClick(qtDialog()->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")),
+                    Qt::Key_Return);
+    return qtDialog()->isVisible();
+}
+
 bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
-                   std::function<void(QFileDialog *)> inspect)
+                   std::function<void(ShownDialog &)> inspect)
 {
     struct State
     {
@@ -49,8 +91,10 @@ bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
         if (state->clicked)
             return;
         state->appeared = true;
-        if (inspect)
-            inspect(dialog);
+        if (inspect) {
+            ShownDialog shown(dialog);
+            inspect(shown);
+        }
         bool acted = true;
         switch (action) {
         case Action::TypeName: {
@@ -105,8 +149,9 @@ bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
     return state->appeared && state->done;
 }
 
-QStringList listingOf(QFileDialog *dialog, const QString &folder, const QStringList &expected)
+QStringList ShownDialog::listingOf(const QString &folder, const QStringList &expected)
 {
+    QFileDialog *dialog = qtDialog();
     dialog->setDirectory(folder);
     auto *model = dialog->findChild<QFileSystemModel *>();
     QStringList names;
@@ -122,15 +167,6 @@ QStringList listingOf(QFileDialog *dialog, const QString &folder, const QStringL
     return names;
 }
 
-void answerNextMessageBox(MessageSeen *seen)
-{
-    whenModal<QMessageBox>([seen](QMessageBox *box) {
-        seen->shown = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->button = box->button(QMessageBox::Ok)->text();
-        box->button(QMessageBox::Ok)->click();
-    });
-}
+#endif // !Q_OS_WIN
 
 } // namespace DialogDriver

@@ -1,29 +1,53 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class QAbstractButton;
 class QFileDialog;
 
-// Drives the next modal file dialog from a timer, since exec() blocks the caller.
+// Drives the next modal file dialog from a timer, since it blocks the caller:
+// Qt's dialog on Linux, the system's own on Windows.
 namespace DialogDriver {
 
 enum class Action { TypeName, SelectFile, Cancel };
 
-// Clicks button, which must open a modal QFileDialog, and drives that dialog:
-// inspect(dialog), if given, looks at it as shown, then the action runs on it:
-// type the file's name into its focused name field and press Enter, click the
-// file in its list and press Open, or cancel. Returns true only when the dialog
-// appeared, took the action and closed; false fails the caller's test.
+// An open-file dialog as it shows, whichever kind it is.
+class ShownDialog
+{
+public:
+    explicit ShownDialog(void *dialog) : m_dialog(dialog) { }
+
+    QString title() const;
+    QString filter() const; // the file type it lists
+    QString nameShown() const; // the name field's text, or its placeholder while empty
+    // Presses Enter on the name field as it is; true when the dialog stays open.
+    bool enterKeepsItOpen();
+    // Shows folder and returns the names listed there, once they are the
+    // expected ones or after a few seconds (folders are read in the background).
+    QStringList listingOf(const QString &folder, const QStringList &expected);
+#ifndef Q_OS_WIN
+    QFileDialog *qtDialog() const { return static_cast<QFileDialog *>(m_dialog); }
+#endif
+
+private:
+    void *m_dialog; // the QFileDialog, or the system dialog's HWND
+};
+
+// Whether a name typed without its extension gets the default one. Qt's dialog
+// and Windows' do; Wine's reports the file missing.
+bool systemDialogAddsDefaultExtension();
+
+// Clicks button, which must open a modal open-file dialog, and drives that
+// dialog: inspect(dialog), if given, looks at it as shown, then the action
+// runs on it: type the file's path into its name field and press Enter, click
+// the file in its list and press Open, or cancel. Returns true only when the
+// dialog appeared, took the action and closed; false fails the caller's test.
 [[nodiscard]] bool clickAndDrive(QAbstractButton *button, Action action,
                                  const QString &path = QString(),
-                                 std::function<void(QFileDialog *)> inspect = {});
-
-// Shows folder in the dialog and returns the names it lists there, once they
-// are the expected ones or after a few seconds (it reads folders in the background).
-QStringList listingOf(QFileDialog *dialog, const QString &folder, const QStringList &expected);
+                                 std::function<void(ShownDialog &)> inspect = {});
 
 // Once the next modal message box shows, remember its title and text and press OK.
 struct MessageSeen
