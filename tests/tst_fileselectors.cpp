@@ -92,7 +92,7 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
     QString seenTitle, seenFilter, seenName;
     bool openOnWildcard = false;
 #ifndef Q_OS_WIN
-    QString seenObject;
+    QString seenObject, suffix = QStringLiteral("?");
     QFileDialog::FileMode mode = QFileDialog::Directory;
 #endif
     auto look = [&](DialogDriver::ShownDialog &dialog) {
@@ -102,6 +102,7 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
 #ifndef Q_OS_WIN
         seenObject = dialog.qtDialog()->objectName();
         mode = dialog.qtDialog()->fileMode();
+        suffix = dialog.qtDialog()->defaultSuffix();
 #endif
         // Enter on the wildcard itself chooses nothing.
         openOnWildcard = dialog.enterKeepsItOpen();
@@ -117,6 +118,8 @@ void tst_FileSelectors::dialogsCarryTheirSettings()
 #ifndef Q_OS_WIN
     QCOMPARE(seenObject, dialogName);
     QCOMPARE(mode, QFileDialog::ExistingFile);
+    // A typed "ruxa" stays "ruxa" here; a typed ROM name gets ".vb".
+    QCOMPARE(suffix, dialogName == QLatin1String("cmnROM") ? QStringLiteral("vb") : QString());
 #endif
     QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("False"));
     QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("False"));
