@@ -13,9 +13,9 @@ work=$2
 for tool in dpkg-buildpackage dh lintian groff Xvfb xdotool desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
-fail() { echo "FAIL: $*"; exit 1; }
 rm -rf "$work"
 mkdir -p "$work"
+. "$(dirname "$0")/checklib.sh"
 xvfb=""
 program=""
 cleanup() {
@@ -51,23 +51,16 @@ warnings=$(gzip -dc "$root/usr/share/man/man1/corvane.1.gz" | LC_ALL=C.UTF-8 gro
 
 mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$work/display"
-env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS DISPLAY=":$display" HOME="$work/home" \
+start_xvfb
+env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" \
     XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
     XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" "$root/usr/bin/corvane" &
 program=$!
-launcher=$(DISPLAY=":$display" timeout 20 xdotool search --sync --onlyvisible --name '^Corvane v1.0$' | head -n 1)
+launcher=$(window_named "Corvane v1.0")
 [ -n "$launcher" ] || fail "no window captioned \"Corvane v1.0\""
-DISPLAY=":$display" xdotool windowfocus --sync "$launcher" key alt+q
-tries=0
-while kill -0 "$program" 2>/dev/null; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 200 ] || fail "Alt+Q did not end the program"
-    sleep 0.05
-done
+xdotool windowfocus --sync "$launcher" key alt+q
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
+wait_until "Alt+Q did not end the program" program_ended
 wait "$program" || fail "the program ended with an error"
 program=""
 [ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"

@@ -25,7 +25,7 @@ for tool in Xvfb xdotool xprop xwd openbox dbus-run-session dbus-launch; do
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: no python3-pyatspi"; exit 77; }
 
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/checklib.sh"
 xvfb=""
 wm=""
 program=""
@@ -68,17 +68,6 @@ left_running() {
 }
 nothing_left() { [ -z "$(left_running)" ]; }
 
-window_named() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
-wait_until() { # what-failed command...
-    what=$1
-    shift
-    tries=0
-    until "$@"; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 200 ] || fail "$what"
-        sleep 0.05
-    done
-}
 dialog_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 recorded() { [ -n "$(ls "$work/records" | grep -v partial || true)" ]; }
@@ -182,11 +171,7 @@ no_display "DISPLAY and WAYLAND_DISPLAY are empty" -u DISPLAY -u WAYLAND_DISPLAY
 no_display "DISPLAY=:7777" -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7777
 home_is_empty
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$work/display"
-export DISPLAY=":$display"
+start_xvfb
 
 # Bare X server, no session bus, where libdbus would autolaunch one.
 unset DBUS_SESSION_BUS_ADDRESS

@@ -16,7 +16,6 @@ for tool in Xvfb xdotool; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
 
-fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 work=$(mktemp -d)
 xvfb=""
 cleanup() {
@@ -28,25 +27,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$work/display"
-export DISPLAY=":$display" WINEDEBUG=-all
+. "$(dirname "$0")/checklib.sh"
+start_xvfb
+export WINEDEBUG=-all
 unset WINEDLLOVERRIDES
 
-window_named() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-wait_until() { # what-failed command...
-    what=$1
-    shift
-    tries=0
-    until "$@"; do
-        tries=$((tries + 1))
-        [ "$tries" -lt 300 ] || fail "$what"
-        sleep 0.1
-    done
-}
 # Types the path into the dialog and presses Open by its access key: Return
 # would go to the completion list that Wine opens under a typed path.
 choose() { # caption path
