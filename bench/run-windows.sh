@@ -1,8 +1,9 @@
 #!/bin/sh
 # Windows start-up under Wine: Corvane.exe against a plain Win32 window with
-# the same controls (bench/win32floor.c, built here with MinGW), interleaved,
-# on an Xvfb of its own in a fresh Wine prefix; then the sizes of the stripped
-# Corvane.exe and of the zip.
+# the same controls (bench/win32floor.c, built here with MinGW) and against
+# the toolkit's floor (bench/floor.cpp, a bare Qt window with those controls,
+# from the Windows build), interleaved, on an Xvfb of its own in a fresh Wine
+# prefix; then the sizes of the stripped Corvane.exe and of the zip.
 #   bench/run-windows.sh WINDOWS-BUILD-DIR STARTWATCH [COUNTED-RUNS]
 set -eu
 build=$(cd "$1" && pwd)
@@ -38,7 +39,8 @@ i=0
 while [ "$i" -lt $((warmup + runs)) ]; do
     a=$("$startwatch" /usr/lib/wine/wine64 "$corvane" | cut -d' ' -f1)
     b=$("$startwatch" /usr/lib/wine/wine64 "$work/win32floor.exe" | cut -d' ' -f1)
-    [ "$i" -lt "$warmup" ] || echo "$a $b" >>"$work/times"
+    c=$("$startwatch" /usr/lib/wine/wine64 "$build/bench/floor.exe" | cut -d' ' -f1)
+    [ "$i" -lt "$warmup" ] || echo "$a $b $c" >>"$work/times"
     i=$((i + 1))
 done
 
@@ -53,6 +55,8 @@ echo "| figure | min | median | max |"
 echo "|---|---|---|---|"
 echo "| start-up, Corvane.exe (ms) | $(awk '{ print $1 / 1000 }' "$work/times" | summary) |"
 echo "| start-up, plain Win32 window (ms) | $(awk '{ print $2 / 1000 }' "$work/times" | summary) |"
-echo "| ratio | $(awk '{ print $1 / $2 }' "$work/times" | summary) |"
+echo "| start-up, bare Qt window (ms) | $(awk '{ print $3 / 1000 }' "$work/times" | summary) |"
+echo "| ratio to the Win32 window | $(awk '{ print $1 / $2 }' "$work/times" | summary) |"
+echo "| ratio to the bare Qt window | $(awk '{ print $1 / $3 }' "$work/times" | summary) |"
 echo
 echo "Stripped Corvane.exe: $(stat -c %s "$corvane") bytes; $(basename "$zip"): $(stat -c %s "$zip") bytes."
