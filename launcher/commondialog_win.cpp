@@ -49,9 +49,8 @@ bool CommonDialog::showOpen()
     // left as they were.
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
             | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
-    const bool chosen = GetOpenFileNameW(&dialog);
-    window->activateWindow();
-    if (!chosen)
+    // The dialog hands the activation back to its owner when it closes.
+    if (!GetOpenFileNameW(&dialog))
         return false;
     m_fileName = QString::fromWCharArray(name.data());
     return true;

@@ -105,6 +105,21 @@ namespace {
         return names;
     }
 
+    // Polls for the system dialog from a timer, which fires inside the
+    // dialog's own message loop too, then hands it over.
+    template<typename Handler>
+    void whenShown(Handler handler, int triesLeft = 500)
+    {
+        QTimer::singleShot(10, qApp, [handler, triesLeft] {
+            if (HWND dialog = shownDialog())
+                handler(dialog);
+            else if (triesLeft > 0)
+                whenShown(handler, triesLeft - 1);
+            else
+                qWarning("DialogDriver: no system dialog appeared");
+        });
+    }
+
     // Shows folder in the dialog, as typing its path and Enter would.
     void showFolder(HWND dialog, const QString &folder)
     {
@@ -215,25 +230,13 @@ bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
             press(dialog, IDCANCEL);
     };
 
-    // Poll for the dialog from a timer that fires inside its message loop.
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [state, drive, poll](int triesLeft) {
-        QTimer::singleShot(10, qApp, [state, drive, poll, triesLeft] {
-            if (state->clicked)
-                return;
-            if (HWND dialog = shownDialog())
-                drive(dialog);
-            else if (triesLeft > 0)
-                (*poll)(triesLeft - 1);
-            else
-                qWarning("DialogDriver: no system dialog appeared");
-        });
-    };
-    (*poll)(500);
+    whenShown([state, drive](HWND dialog) {
+        if (!state->clicked)
+            drive(dialog);
+    });
     // The dialog is modal: the click returns once it has closed.
     button->click();
     state->clicked = true;
-    *poll = nullptr; // break the cycle the poll keeps with itself
     return state->appeared && state->acted;
 }
 
