@@ -84,19 +84,27 @@ quit() {
     program=""
 }
 # Type the path into the dialog as a user would, and nothing else: the next
-# Tab and Space go to the launcher. Where the completion list is open, it takes
-# the first Return, as it would from a user; the second opens the file.
+# Tab and Space go to the launcher. The completion list comes and goes while
+# the path is typed; on a busy machine it can take the first Return, or drop a
+# key typed just as it closes. Where the dialog is still open after a while,
+# the path is typed over once more, as a user would, and Return pressed again.
 choose() { # caption path
     dialog=$(window_named "$1") || fail "no dialog \"$1\""
     xdotool windowfocus --sync "$dialog"
-    xdotool type --delay 2 "$2"
+    xdotool type --delay 10 "$2"
     xdotool key Return
     tries=0
-    while ! dialog_gone "$1" && [ "$tries" -lt 60 ]; do
+    while ! dialog_gone "$1" && [ "$tries" -lt 100 ]; do
         tries=$((tries + 1))
         sleep 0.05
     done
-    dialog_gone "$1" || xdotool key Return
+    # Only to the dialog: should it close meanwhile, the keys would go to the
+    # launcher, whose focused Select would open it again.
+    if ! dialog_gone "$1" && xdotool windowfocus --sync "$dialog" 2>/dev/null; then
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$2"
+        xdotool key Return
+    fi
     wait_until "the dialog \"$1\" stayed open" dialog_gone "$1"
 }
 keyboard_flow() {
