@@ -24,8 +24,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-deb=$(sh "$source_dir/resources/linux/build-deb.sh" "$source_dir" "$work/out" | tail -n 1)
-[ -f "$deb" ] || fail "no package was built"
+sh "$source_dir/resources/linux/build-deb.sh" "$source_dir" "$work/out" >"$work/build.out" 2>&1 \
+    || fail "no package was built: $(cat "$work/build.out")"
+deb=$(tail -n 1 "$work/build.out")
+[ -f "$deb" ] || fail "no package was built: $(cat "$work/build.out")"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>/dev/null)"
 
@@ -49,19 +51,16 @@ appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo
 warnings=$(gzip -dc "$root/usr/share/man/man1/corvane.1.gz" | LC_ALL=C.UTF-8 groff -wall -man -Tutf8 -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
 start_xvfb
-env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" \
-    XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" "$root/usr/bin/corvane" &
+(
+    use_fresh_home "$work"
+    exec env -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS "$root/usr/bin/corvane"
+) &
 program=$!
-launcher=$(window_named "Corvane v1.0")
-[ -n "$launcher" ] || fail "no window captioned \"Corvane v1.0\""
+launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
 xdotool windowfocus --sync "$launcher" key alt+q
-program_ended() { ! kill -0 "$program" 2>/dev/null; }
-wait_until "Alt+Q did not end the program" program_ended
+wait_until "Alt+Q did not end the program" process_ended "$program"
 wait "$program" || fail "the program ended with an error"
 program=""
-[ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"
+home_is_empty "$work"
 echo "package: built, lintian clean, unpacked, validated, started and quit"

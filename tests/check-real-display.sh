@@ -4,9 +4,12 @@
 #  - on a bare X server with no session bus (libdbus could autolaunch one):
 #    keyboard flow through both dialogs to Run and Quit, Qt's own options
 #    ignored, the window class matching the desktop entry;
-#  - under Openbox inside a private session bus: the same keyboard flow, and
-#    what a screen reader sees of both windows through AT-SPI.
-# Each run must write nothing to the home folder and leave nothing running.
+#  - under Openbox inside a private session bus: the same keyboard flow, every
+#    other way the program ends (the close box with About open after both
+#    dialogs, File > Exit, Exit On Start), and what a screen reader sees of
+#    both windows through AT-SPI.
+# Each run must end with status 0, write nothing to the home folder and leave
+# nothing running.
 #   check-real-display.sh CORVANE ARGRECORDER DESKTOP-FILE ATSPI-HELPER
 # Exits 77 (skipped) where one of the tools it needs is missing. It runs itself
 # again inside the private bus, as "--inside-bus ... WORK DISPLAY".
@@ -20,7 +23,7 @@ corvane=$1
 recorder=$2
 desktop_file=$3
 atspi=$4
-for tool in Xvfb xdotool xprop xwd openbox dbus-run-session dbus-launch; do
+for tool in Xvfb xdotool xprop xwd wmctrl openbox dbus-run-session dbus-launch; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skipped: no python3-pyatspi"; exit 77; }
@@ -49,17 +52,14 @@ trap cleanup EXIT
 exe="$work/files/My Emulators/ruxa"
 rom="$work/files/Red Alarm (USA) \$(x).vb"
 
-# The program as a desktop would start it: a clean home and a private runtime
-# folder, so that nothing it writes can hide elsewhere.
-# Every process it leads to carries a mark, so that none can outlive the run unseen.
+# The program as a desktop would start it, in a clean home. Every process it
+# leads to carries a mark, so that none can outlive the run unseen.
 corvane() {
-    env -u QT_QPA_PLATFORM CORVANE_CHECK_RUN="$work" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
-        XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache" \
-        XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime" \
-        ARGRECORDER_DIR="$work/records" ARGRECORDER_LINGER=30 "$corvane" "$@"
-}
-home_is_empty() {
-    [ -z "$(find "$work/home" -mindepth 1)" ] || fail "files were written: $(find "$work/home" -mindepth 1)"
+    (
+        use_fresh_home "$work"
+        exec env -u QT_QPA_PLATFORM CORVANE_CHECK_RUN="$work" ARGRECORDER_DIR="$work/records" \
+            ARGRECORDER_LINGER=30 "$corvane" "$@"
+    )
 }
 left_running() {
     for environ in $(grep -lzxF "CORVANE_CHECK_RUN=$work" /proc/[0-9]*/environ 2>/dev/null); do
@@ -67,82 +67,99 @@ left_running() {
     done
 }
 nothing_left() { [ -z "$(left_running)" ]; }
-
-dialog_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
-program_ended() { ! kill -0 "$program" 2>/dev/null; }
 recorded() { [ -n "$(ls "$work/records" | grep -v partial || true)" ]; }
+
 start() {
     corvane "$@" &
     program=$!
     launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
 }
+# The program must end of itself, with status 0, having written nothing.
+ended_by() { # what ended it
+    wait_until "$1 did not end the program" process_ended "$program"
+    status=0
+    wait "$program" || status=$?
+    program=""
+    [ "$status" = 0 ] || fail "after $1 the program ended with status $status"
+    home_is_empty "$work"
+}
 quit() {
     xdotool windowfocus --sync "$launcher"
     xdotool key alt+q
-    wait_until "Alt+Q did not end the program" program_ended
-    wait "$program" || fail "the program ended with an error"
-    program=""
+    ended_by "Alt+Q"
 }
-# Type the path into the dialog as a user would, and nothing else: the next
-# Tab and Space go to the launcher. The completion list comes and goes while
-# the path is typed; on a busy machine it can take the first Return, or drop a
-# key typed just as it closes. Where the dialog is still open after a while,
-# the path is typed over once more, as a user would, and Return pressed again.
-choose() { # caption path
-    dialog=$(window_named "$1") || fail "no dialog \"$1\""
-    xdotool windowfocus --sync "$dialog"
-    xdotool type --delay 10 "$2"
-    xdotool key Return
-    tries=0
-    while ! dialog_gone "$1" && [ "$tries" -lt 100 ]; do
-        tries=$((tries + 1))
-        sleep 0.05
-    done
-    # Only to the dialog: should it close meanwhile, the keys would go to the
-    # launcher, whose focused Select would open it again.
-    if ! dialog_gone "$1" && xdotool windowfocus --sync "$dialog" 2>/dev/null; then
-        xdotool key ctrl+a
-        xdotool type --delay 20 "$2"
-        xdotool key Return
-    fi
-    wait_until "the dialog \"$1\" stayed open" dialog_gone "$1"
-}
-keyboard_flow() {
-    rm -f "$work"/records/*
-    start
-    # Focus starts on Run Ruxa; Tab leads to the executable's Select, then the
-    # ROM's; Enter presses a focused button as Space does.
+# Focus starts on Run Ruxa; Tab leads to the executable's Select, then the
+# ROM's; Enter presses a focused button as Space does.
+choose_both() {
     xdotool windowfocus --sync "$launcher"
     xdotool key Tab space
-    choose "Select Ruxa Executable" "$exe"
+    choose "Select Ruxa Executable" "$exe" Return
     xdotool key Tab space
-    choose "Select Ruxa Rom Image" "$rom"
-    xdotool key shift+Tab shift+Tab Return
+    choose "Select Ruxa Rom Image" "$rom" Return
+}
+emulator_started() {
     wait_until "the emulator was not started" recorded
     record=$(ls "$work/records" | grep -v partial)
     printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
-    quit
+}
+emulator_outlived_launcher() {
     kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
     kill "$record"
-    home_is_empty
+    rm -f "$work"/records/*
+}
+keyboard_flow() {
+    start
+    choose_both
+    xdotool key shift+Tab shift+Tab Return
+    emulator_started
+    quit
+    emulator_outlived_launcher
     # Inside the private bus the run itself bears the mark; it is checked after.
     [ -n "$inside" ] || wait_until "processes were left running: $(left_running)" nothing_left
+}
+about_opens() {
+    xdotool windowfocus --sync "$launcher"
+    xdotool key alt+h Return
+    about=$(window_named "About Corvane") || fail "Help, About showed no window"
 }
 
 # Openbox, inside a private session bus with accessibility on.
 if [ -n "$inside" ]; then
-    mkdir -p "$work/wm"
-    HOME="$work/wm" openbox --sm-disable >/dev/null 2>&1 &
-    wm=$!
-    wait_until "Openbox did not start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+    start_openbox "$work/wm"
     /usr/bin/python3 "$atspi" enable || fail "could not turn accessibility on"
     keyboard_flow
 
+    # The close box, once both dialogs have been used and with About open:
+    # the launcher unloads About, and the program ends having written nothing.
+    start
+    choose_both
+    about_opens
+    wmctrl -i -c "$launcher"
+    ended_by "the close box"
+    window_gone "About Corvane" || fail "About outlived the launcher"
+
+    # File > Exit, after About was opened and hidden with OK.
+    start
+    about_opens
+    xdotool windowfocus --sync "$about"
+    xdotool key Return
+    wait_until "OK did not hide About" window_gone "About Corvane"
+    xdotool windowfocus --sync "$launcher"
+    xdotool key alt+f x
+    ended_by "File, Exit"
+
+    # Exit On Start: from the ROM's Select, Tab leads over Quit and Preview to
+    # the check box, then to Run.
+    start
+    choose_both
+    xdotool key Tab Tab Tab space Tab Return
+    emulator_started
+    ended_by "Exit On Start"
+    emulator_outlived_launcher
+
     start
     /usr/bin/python3 "$atspi" dump Corvane >"$work/launcher.txt" || fail "AT-SPI does not see the launcher"
-    xdotool windowfocus --sync "$launcher"
-    xdotool key alt+h Return
-    window_named "About Corvane" >/dev/null || fail "no About window"
+    about_opens
     /usr/bin/python3 "$atspi" dump Corvane >"$work/about.txt" || fail "AT-SPI does not see the About window"
     quit
     kill "$wm"
@@ -155,12 +172,10 @@ if [ -n "$inside" ]; then
         "push button|OK|"; do
         grep -qF "$seen" "$work/about.txt" || fail "AT-SPI lacks \"$seen\": $(cat "$work/about.txt")"
     done
-    home_is_empty
     exit 0
 fi
 
-mkdir -p "$work/home" "$work/runtime" "$work/records" "$work/files/My Emulators"
-chmod 700 "$work/runtime"
+mkdir -p "$work/records" "$work/files/My Emulators"
 cp "$recorder" "$exe"
 : >"$rom"
 
@@ -169,15 +184,15 @@ no_display() { # expected-words environment...
     words=$1
     shift
     status=0
-    env "$@" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$corvane" 2>"$work/stderr" || status=$?
+    (use_fresh_home "$work" && exec env "$@" "$corvane") 2>"$work/stderr" || status=$?
     [ "$status" = 1 ] || fail "without a display the status was $status"
     [ "$(wc -l <"$work/stderr")" = 1 ] || fail "without a display it said: $(cat "$work/stderr")"
     grep -q "needs a graphical desktop" "$work/stderr" || fail "unclear: $(cat "$work/stderr")"
     grep -qF "$words" "$work/stderr" || fail "does not name the display: $(cat "$work/stderr")"
+    home_is_empty "$work"
 }
 no_display "DISPLAY and WAYLAND_DISPLAY are empty" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 no_display "DISPLAY=:7777" -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7777
-home_is_empty
 
 start_xvfb
 
@@ -198,10 +213,10 @@ start -qwindowtitle X -reverse -style windows -stylesheet "$work/style.qss" -pla
 xwd -silent -id "$launcher" >"$work/options.xwd"
 cmp -s "$work/plain.xwd" "$work/options.xwd" || fail "the options changed the window"
 quit
-home_is_empty
 wait_until "processes were left running: $(left_running)" nothing_left
 
 CORVANE_CHECK_RUN="$work" dbus-run-session -- \
     sh "$0" --inside-bus "$corvane" "$recorder" "$desktop_file" "$atspi" "$work" "$DISPLAY"
 wait_until "processes were left running: $(left_running)" nothing_left
-echo "real display: no display; bare X without a bus; Openbox in a private bus with AT-SPI: nothing written, nothing left running"
+echo "real display: no display; bare X without a bus; Openbox in a private bus with every ending" \
+    "and AT-SPI: status 0, nothing written, nothing left running"

@@ -1,18 +1,40 @@
-# Shared by the check scripts, which source it once $work (their scratch
-# folder) is set and $xvfb is empty, and kill "$xvfb" when they end.
+# Shared by the check scripts, the benchmark and the screenshots. A script
+# sources it once $work (its scratch folder) is set and $xvfb is empty, and
+# kills "$xvfb" when it ends.
 
 fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 
+# Points a program's home, XDG folders and runtime folder into DIR, made empty
+# and private for it, so that whatever it writes can be found there and
+# nowhere else. Exported: call it in a subshell to confine it to one program.
+use_fresh_home() { # dir
+    mkdir -p "$1/home" "$1/runtime"
+    chmod 700 "$1/runtime"
+    export HOME="$1/home" XDG_CONFIG_HOME="$1/home/.config" XDG_DATA_HOME="$1/home/.local/share" \
+        XDG_CACHE_HOME="$1/home/.cache" XDG_STATE_HOME="$1/home/.local/state" \
+        XDG_RUNTIME_DIR="$1/runtime"
+}
+home_is_empty() { # dir given to use_fresh_home
+    [ -z "$(find "$1/home" -mindepth 1)" ] || fail "files were written: $(find "$1/home" -mindepth 1)"
+}
+
 # Starts a private X server on a free display and exports DISPLAY for it.
-start_xvfb() {
+start_xvfb() { # [screen-size]
     mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
     xvfb=$!
     read -r display <"$work/display"
+    rm -f "$work/display"
     export DISPLAY=":$display"
 }
 
-window_named() { timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+# Starts Openbox with a home of its own and waits until it manages the screen.
+start_openbox() { # home
+    mkdir -p "$1"
+    HOME="$1" openbox --sm-disable >/dev/null 2>&1 &
+    wm=$!
+    wait_until "Openbox did not start" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+}
 
 wait_until() { # what-failed command...
     what=$1
@@ -23,4 +45,38 @@ wait_until() { # what-failed command...
         [ "$tries" -lt 400 ] || fail "$what"
         sleep 0.05
     done
+}
+
+# Prints the id of the visible window with exactly this caption, waiting up to
+# half a minute for it; fails, printing nothing, when none shows.
+window_named() { # caption
+    found=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$found" ] && echo "$found"
+}
+window_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Chooses a file in the open-file dialog with this caption: types the path into
+# its name field and presses the key that opens it. A completion list comes and
+# goes while the path is typed; on a busy machine it can take the first key, or
+# drop one typed just as it closes. Where the dialog is still open after a
+# while, the path is typed over once more, as a user would.
+choose() { # caption path key
+    dialog=$(window_named "$1") || fail "no dialog \"$1\""
+    xdotool windowfocus --sync "$dialog"
+    xdotool type --delay 10 "$2"
+    xdotool key "$3"
+    tries=0
+    while ! window_gone "$1" && [ "$tries" -lt 100 ]; do
+        tries=$((tries + 1))
+        sleep 0.05
+    done
+    # Only to the dialog: should it close meanwhile, the keys would go to the
+    # launcher, whose focused Select would open it again.
+    if ! window_gone "$1" && xdotool windowfocus --sync "$dialog" 2>/dev/null; then
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$2"
+        xdotool key "$3"
+    fi
+    wait_until "the dialog \"$1\" stayed open" window_gone "$1"
 }

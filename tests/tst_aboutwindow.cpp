@@ -143,11 +143,10 @@ void tst_AboutWindow::launcherWorksWhileAboutShows()
     QCOMPARE(m_launcher->findChild<QLineEdit *>(QStringLiteral("txtCommand"))->text(),
              QStringLiteral("*.exe ") + QDir::toNativeSeparators(rom));
 
-    DialogDriver::MessageSeen seen;
-    DialogDriver::answerNextMessageBox(&seen);
+    const DialogDriver::MessageBoxAnswerer answerer;
     m_launcher->findChild<QPushButton *>(QStringLiteral("cmdRun"))->click();
-    QVERIFY(seen.shown);
-    QCOMPARE(seen.text,
+    QCOMPARE(answerer.seen().size(), 1);
+    QCOMPARE(answerer.seen()[0].text,
              QStringLiteral("Please make sure to select the Executable and a ROM image."));
     QVERIFY(aboutWindow()->isVisible());
 }

@@ -231,12 +231,11 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
     QVERIFY(choose("cmdExecute", exe));
     QVERIFY(choose("cmdROM", rom));
 
-    DialogDriver::MessageSeen seen;
-    DialogDriver::answerNextMessageBox(&seen);
+    const DialogDriver::MessageBoxAnswerer answerer;
     clickRun();
-    QVERIFY(seen.shown);
-    QCOMPARE(seen.title, QStringLiteral("Corvane"));
-    QVERIFY(seen.text.contains(exe));
+    QCOMPARE(answerer.seen().size(), 1);
+    QCOMPARE(answerer.seen()[0].title, QStringLiteral("Corvane"));
+    QVERIFY(answerer.seen()[0].text.contains(exe));
     QCOMPARE(m_window->findChild<QLineEdit *>("txtExecute")->text(), exe);
     QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("True"));
 

@@ -23,21 +23,11 @@ struct Outcome
     QString output;
 };
 
-// Runs the launcher in its own process, with home and runtime folders of the
-// test's choosing.
-Outcome drive(const QStringList &arguments, const QString &home, const QString &runtime)
+// Runs the launcher in its own process, in this test's environment: the fresh
+// home and runtime folder that CTest's wrapper made for it.
+Outcome drive(const QStringList &arguments)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
-    env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-
     QProcess process;
-    process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(driver, arguments);
     Outcome outcome;
@@ -68,6 +58,7 @@ class tst_Lifetime : public QObject
 
 private slots:
     void init();
+    void cleanup();
     void endings_data();
     void endings();
     void exitOnStartLeavesEmulatorRunning();
@@ -78,22 +69,29 @@ private slots:
     void nothingIsWritten();
 
 private:
-    Outcome drive(const QStringList &arguments)
-    {
-        return ::drive(arguments, m_home->path(), m_runtime->path());
-    }
-
-    std::unique_ptr<QTemporaryDir> m_home;
-    std::unique_ptr<QTemporaryDir> m_runtime;
+    const QString m_home = qEnvironmentVariable("HOME");
     std::unique_ptr<QTemporaryDir> m_files;
 };
 
 void tst_Lifetime::init()
 {
-    m_home = std::make_unique<QTemporaryDir>();
-    m_runtime = std::make_unique<QTemporaryDir>();
+    // Each case starts from an empty home, so that what it finds written is its own.
+    QVERIFY2(filesBelow(m_home).isEmpty(), "run it through tests/fresh-home.sh");
     m_files = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_home->isValid() && m_runtime->isValid() && m_files->isValid());
+    QVERIFY(m_files->isValid());
+}
+
+void tst_Lifetime::cleanup()
+{
+    // Empty the home again, so that one case's leftovers cannot fail the next.
+    QDir home(m_home);
+    const auto all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QFileInfo &entry : home.entryInfoList(all)) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            home.remove(entry.fileName());
+    }
 }
 
 void tst_Lifetime::endings_data()
@@ -105,6 +103,7 @@ void tst_Lifetime::endings_data()
     QTest::newRow("Alt+F, X") << "exit-menu" << false;
     QTest::newRow("close box") << "close" << true;
     QTest::newRow("Alt+Q with About showing") << "about-quit" << false;
+    QTest::newRow("close box with About showing") << "about-close" << true;
     QTest::newRow("close box after About, OK") << "about-hide-close" << true;
 }
 
@@ -214,7 +213,7 @@ void tst_Lifetime::nothingIsWritten()
     QCOMPARE(outcome.exitCode, 0);
     QVERIFY2(!outcome.output.contains(QLatin1String("still running")), qPrintable(outcome.output));
 
-    QCOMPARE(filesBelow(m_home->path()), QStringList());
+    QCOMPARE(filesBelow(m_home), QStringList());
     QCOMPARE(filesBelow(m_files->path()), before);
 }
 

@@ -6,28 +6,21 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 corvane=$(cd "$1" && pwd)/launcher/corvane
+. "$here/../../tests/checklib.sh"
 work=$(mktemp -d)
 xvfb=""
+wm=""
 cleanup() {
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$work/display"
-export DISPLAY=":$display"
-HOME="$work" openbox >/dev/null 2>&1 &
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 100 ] || { echo "Openbox did not start" >&2; exit 1; }
-    sleep 0.1
-done
+start_xvfb 1600x1200
+start_openbox "$work/wm"
+use_fresh_home "$work"
 
-window_named() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 # The window with its frame: the window's top-most ancestor below the root.
 shoot() { # window file
     xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
@@ -45,14 +38,14 @@ shoot() { # window file
 for scale in 1 2; do
     suffix=""
     [ "$scale" = 1 ] || suffix="@${scale}x"
-    HOME="$work" QT_SCALE_FACTOR=$scale "$corvane" &
+    QT_SCALE_FACTOR=$scale "$corvane" &
     program=$!
-    launcher=$(window_named "Corvane v1.0")
+    launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
     shoot "$launcher" "$here/launcher$suffix.png"
     xdotool key --window "$launcher" alt+h
     sleep 0.3
     xdotool key Return
-    about=$(window_named "About Corvane")
+    about=$(window_named "About Corvane") || fail "no About window"
     shoot "$about" "$here/about$suffix.png"
     kill "$program"
     wait "$program" 2>/dev/null || true

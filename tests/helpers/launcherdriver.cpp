@@ -2,7 +2,7 @@
 // scenario in it, for the endings a test cannot survive in its own process.
 // Prints what it sees; the launcher's own ending decides the exit status.
 //
-//   launcherdriver quit-key | exit-menu | close | about-quit | about-hide-close
+//   launcherdriver quit-key | exit-menu | close | about-quit | about-close | about-hide-close
 //   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
 //   launcherdriver words   (the toolkit's captions on the dialog and the message box)
 
@@ -88,7 +88,6 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&frmMain))
         return 5;
 
-    DialogDriver::MessageSeen seen;
     // Drive from inside the event loop, as a user's input would arrive.
     QTimer::singleShot(0, &frmMain, [&] {
         if (scenario == QLatin1String("quit-key")) {
@@ -102,6 +101,9 @@ int main(int argc, char *argv[])
         } else if (scenario == QLatin1String("about-quit")) {
             control<QAction>(frmMain, "mnuHelpAbout")->trigger();
             QTest::keyClick(&frmMain, Qt::Key_Q, Qt::AltModifier);
+        } else if (scenario == QLatin1String("about-close")) {
+            control<QAction>(frmMain, "mnuHelpAbout")->trigger();
+            frmMain.close();
         } else if (scenario == QLatin1String("about-hide-close")) {
             control<QAction>(frmMain, "mnuHelpAbout")->trigger();
             for (QWidget *window : QApplication::topLevelWidgets())
@@ -121,9 +123,10 @@ int main(int argc, char *argv[])
                         for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
                             words << box->button(which)->text().remove(QLatin1Char('&'));
                     });
-            DialogDriver::answerNextMessageBox(&seen);
+            const DialogDriver::MessageBoxAnswerer answerer;
             control<QPushButton>(frmMain, "cmdRun")->click();
-            words << seen.button.remove(QLatin1Char('&'));
+            for (DialogDriver::MessageBoxAnswerer::Seen seen : answerer.seen())
+                words << seen.button.remove(QLatin1Char('&'));
             say(cancelled ? words.join(QLatin1Char('|')) : QStringLiteral("no dialog"));
             endProgramNow(0);
         } else if (scenario == QLatin1String("close")) {
@@ -131,9 +134,9 @@ int main(int argc, char *argv[])
         } else if (scenario == QLatin1String("run-exit") || scenario == QLatin1String("run-fail")) {
             chooseBoth(frmMain, exe, rom);
             control<QCheckBox>(frmMain, "chkExit")->setChecked(true);
-            DialogDriver::answerNextMessageBox(&seen);
+            const DialogDriver::MessageBoxAnswerer answerer;
             control<QPushButton>(frmMain, "cmdRun")->click();
-            if (seen.shown)
+            for (const DialogDriver::MessageBoxAnswerer::Seen &seen : answerer.seen())
                 say(QStringLiteral("message: %1: %2").arg(seen.title, seen.text));
             say(QStringLiteral("carried on"));
             frmMain.close();

@@ -19,32 +19,46 @@ namespace DialogDriver {
 
 namespace {
 
-    // Polls until a modal widget of the wanted type is active, then hands it over.
+    // Polls until a modal widget of the wanted type is active, then hands it
+    // over. Should none come, whatever modal dialog shows instead is rejected,
+    // so that the click waiting on it returns.
     template<typename Dialog, typename Handler>
     void whenModal(Handler handler, int triesLeft = 500)
     {
         QTimer::singleShot(10, qApp, [handler, triesLeft] {
-            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-            if (dialog && dialog->isVisible())
+            QWidget *modal = QApplication::activeModalWidget();
+            auto *dialog = qobject_cast<Dialog *>(modal);
+            if (dialog && dialog->isVisible()) {
                 handler(dialog);
-            else if (triesLeft > 0)
+            } else if (triesLeft > 0) {
                 whenModal<Dialog>(handler, triesLeft - 1);
-            else
-                qWarning("DialogDriver: no modal dialog appeared");
+            } else {
+                qWarning("DialogDriver: no %s appeared", Dialog::staticMetaObject.className());
+                if (auto *other = qobject_cast<QDialog *>(modal))
+                    other->reject();
+            }
         });
     }
 
 } // namespace
 
-void answerNextMessageBox(MessageSeen *seen)
+MessageBoxAnswerer::MessageBoxAnswerer()
 {
-    whenModal<QMessageBox>([seen](QMessageBox *box) {
-        seen->shown = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->button = box->button(QMessageBox::Ok)->text();
-        box->button(QMessageBox::Ok)->click();
+    // Timers fire inside the message box's own event loop too.
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        QAbstractButton *answer = box->button(QMessageBox::Ok);
+        if (!answer)
+            answer = box->escapeButton();
+        m_seen.append({box->windowTitle(), box->text(), answer ? answer->text() : QString()});
+        if (answer)
+            answer->click();
+        else
+            box->reject();
     });
+    m_timer.start(20);
 }
 
 #ifndef Q_OS_WIN
@@ -144,9 +158,12 @@ bool clickAndDrive(QAbstractButton *button, Action action, const QString &path,
             dialog->reject();
     });
     // The dialog is modal: the click returns once it has closed.
+    const MessageBoxAnswerer answerer;
     button->click();
     state->clicked = true;
-    return state->appeared && state->done;
+    for (const MessageBoxAnswerer::Seen &box : answerer.seen())
+        qWarning("DialogDriver: a message box showed: %s", qPrintable(box.text));
+    return state->appeared && state->done && answerer.seen().isEmpty();
 }
 
 QStringList ShownDialog::listingOf(const QString &folder, const QStringList &expected)

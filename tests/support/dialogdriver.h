@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 
@@ -44,19 +46,33 @@ bool systemDialogAddsDefaultExtension();
 // dialog: inspect(dialog), if given, looks at it as shown, then the action
 // runs on it: type the file's path into its name field and press Enter, click
 // the file in its list and press Open, or cancel. Returns true only when the
-// dialog appeared, took the action and closed; false fails the caller's test.
+// dialog appeared, took the action and closed, and no message box showed;
+// false fails the caller's test. Whatever shows instead is closed, so that
+// the caller never hangs.
 [[nodiscard]] bool clickAndDrive(QAbstractButton *button, Action action,
                                  const QString &path = QString(),
                                  std::function<void(ShownDialog &)> inspect = {});
 
-// Once the next modal message box shows, remember its title and text and press OK.
-struct MessageSeen
+// While it lives, answers every modal message box that shows with its OK (or
+// escape) button and remembers what each said. A box nobody expected then
+// ends in a failed check, never in a test blocked inside exec().
+class MessageBoxAnswerer
 {
-    bool shown = false;
-    QString title;
-    QString text;
-    QString button; // the OK button's caption
+public:
+    struct Seen
+    {
+        QString title;
+        QString text;
+        QString button; // the caption of the button that answered it
+    };
+
+    MessageBoxAnswerer();
+
+    const QList<Seen> &seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    QList<Seen> m_seen;
 };
-void answerNextMessageBox(MessageSeen *seen);
 
 } // namespace DialogDriver
