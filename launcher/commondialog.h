@@ -29,10 +29,7 @@ public:
     CommonDialog(const CommonDialog &) = delete;
     CommonDialog &operator=(const CommonDialog &) = delete;
 
-    QString dialogTitle() const { return m_settings.dialogTitle; }
-    QString defaultExt() const { return m_settings.defaultExt; }
     QString fileName() const { return m_fileName; }
-    QString filter() const { return m_settings.filter; }
 
     // Shows the modal open-file dialog. Returns true when a file was chosen;
     // a cancel returns false and leaves the file name as it was.

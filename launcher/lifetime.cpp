@@ -24,6 +24,7 @@ struct HeldMessage
 
 QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage> heldMessages;
+bool startingToolkit = false;
 
 QString displayFailure()
 {
@@ -51,9 +52,10 @@ void releaseHeldMessages()
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    // The platform plugin that cannot reach a display ends in a fatal message
-    // and an abort; say what is wrong in one line and leave quietly instead.
-    if (type == QtFatalMsg && text.contains(QLatin1String("platform plugin"))) {
+    // Where no platform can reach a display, the toolkit's start ends in a
+    // fatal message, in whatever words, and an abort before any platform is
+    // up; say what is wrong in one line and leave quietly instead.
+    if (type == QtFatalMsg && startingToolkit && QGuiApplication::platformName().isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(displayFailure()));
         std::fflush(stderr);
         std::_Exit(1);
@@ -110,7 +112,9 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
 {
     keepSessionBusFromAutolaunching();
     previousHandler = qInstallMessageHandler(holdMessage);
+    startingToolkit = true;
     auto app = std::make_unique<QApplication>(argc, argv);
+    startingToolkit = false;
     qInstallMessageHandler(previousHandler);
     releaseHeldMessages();
     identifyApplication();

@@ -1,33 +1,27 @@
 #include "programicon.h"
 
+#include "icondib.h"
+
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
-#include <QtEndian>
 
 namespace {
 
-// The icon images are kept as Windows stores them in an icon (a 40-byte header,
-// 24-bit colour rows, then 1-bit mask rows, both bottom-up, rows padded to four
-// bytes), the same bytes the Windows build compiles in. Reading them directly
-// spares start-up the image decoders' first-use cost.
+// Reading the images' bytes directly spares start-up the image decoders'
+// first-use cost.
 QImage imageFromDib(const QByteArray &dib, int size)
 {
-    const int colourStride = (size * 3 + 3) & ~3;
-    const int maskStride = ((size + 31) / 32) * 4;
-    if (dib.size() != 40 + size * (colourStride + maskStride)
-        || qFromLittleEndian<quint16>(dib.constData() + 14) != 24)
+    const auto *bytes = reinterpret_cast<const unsigned char *>(dib.constData());
+    if (!IconDib::isImage(bytes, std::size_t(dib.size()), size))
         return QImage();
 
     QImage image(size, size, QImage::Format_ARGB32);
-    const auto *colour = reinterpret_cast<const uchar *>(dib.constData()) + 40;
-    const uchar *mask = colour + size * colourStride;
-    for (int row = 0; row < size; ++row) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(size - 1 - row));
+    for (int y = 0; y < size; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < size; ++x) {
-            const uchar *bgr = colour + row * colourStride + x * 3;
-            const bool transparent = mask[row * maskStride + x / 8] & (0x80 >> (x % 8));
-            line[x] = transparent ? 0u : qRgb(bgr[2], bgr[1], bgr[0]);
+            const IconDib::Pixel pixel = IconDib::pixel(bytes, size, x, y);
+            line[x] = pixel.transparent ? 0u : qRgb(pixel.red, pixel.green, pixel.blue);
         }
     }
     return image;

@@ -7,6 +7,10 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#else
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -14,8 +18,9 @@ namespace {
 // Empty: the launcher's own environment.
 QProcessEnvironment startedProgramsEnvironment;
 
-// Qt on Windows reports every failed start as "Process failed to start"; say
-// what is wrong with the file in words a user understands.
+// Qt reports a failed start as "Process failed to start" on Windows and as
+// "execv: Permission denied" elsewhere; say what is wrong with the file in
+// words a user understands.
 QString reasonFor(const QString &program, const QString &qtReason)
 {
 #ifdef Q_OS_WIN
@@ -28,7 +33,19 @@ QString reasonFor(const QString &program, const QString &qtReason)
     if (file.open(QIODevice::ReadOnly) && file.read(2) != "MZ")
         return QStringLiteral("It is not a Windows program.");
 #else
-    Q_UNUSED(program);
+    const QByteArray path = QFile::encodeName(program);
+    struct stat status;
+    if (::stat(path.constData(), &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? QStringLiteral("There is no such file.")
+                                                   : qtReason;
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("It is a folder, not a program.");
+    if (::access(path.constData(), X_OK) != 0)
+        return QStringLiteral("It is not allowed to run: it is not marked as executable.");
+    // A file that may run but did not: no program this system knows how to
+    // start (a script without its #! line, say, or another system's program).
+    if (S_ISREG(status.st_mode))
+        return QStringLiteral("It is not a program this system can run.");
 #endif
     return qtReason;
 }

@@ -1,6 +1,7 @@
 // Checks the rendered artwork that is committed beside its source: sizes,
 // colour depth and masks of the icons, size and depth of the About picture.
 
+#include "icondib.h"
 #include "testfiles.h"
 
 #include <QFile>
@@ -129,25 +130,21 @@ void tst_Artwork::icoMatchesPngs()
         const quint32 offset = qFromLittleEndian<quint32>(entry + 12);
         const QByteArray dib = ico.mid(offset, length);
         QCOMPARE(dib, TestFiles::read(resource(QStringLiteral("icons/corvane-%1.dib").arg(size))));
-        QCOMPARE(qFromLittleEndian<quint16>(dib.constData() + 14), quint16(24));
 
         // Pixel by pixel, colour and mask agree with the PNG of that size.
         const QImage png = QImage(resource(QStringLiteral("icons/corvane-%1.png").arg(size)))
                                    .convertToFormat(QImage::Format_ARGB32);
-        const int colourStride = (size * 3 + 3) & ~3;
-        const int maskStride = ((size + 31) / 32) * 4;
-        const auto *colour = reinterpret_cast<const uchar *>(dib.constData()) + 40;
-        const uchar *mask = colour + size * colourStride;
+        const auto *bytes = reinterpret_cast<const unsigned char *>(dib.constData());
+        QVERIFY(IconDib::isImage(bytes, std::size_t(dib.size()), size));
         int mismatches = 0;
-        for (int row = 0; row < size; ++row) {
-            const int y = size - 1 - row;
+        for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                const QRgb pixel = png.pixel(x, y);
-                const bool transparent = mask[row * maskStride + x / 8] & (0x80 >> (x % 8));
-                const uchar *bgr = colour + row * colourStride + x * 3;
-                if (transparent != (qAlpha(pixel) == 0))
+                const QRgb expected = png.pixel(x, y);
+                const IconDib::Pixel pixel = IconDib::pixel(bytes, size, x, y);
+                if (pixel.transparent != (qAlpha(expected) == 0))
                     ++mismatches;
-                else if (!transparent && qRgb(bgr[2], bgr[1], bgr[0]) != (pixel | 0xff000000u))
+                else if (!pixel.transparent
+                         && qRgb(pixel.red, pixel.green, pixel.blue) != (expected | 0xff000000u))
                     ++mismatches;
             }
         }

@@ -180,16 +180,22 @@ void tst_Launching::runTwiceStartsTwoIndependentProcesses()
 void tst_Launching::badExecutableIsReported_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("a folder") << "folder";
-    QTest::newRow("not executable") << "plain";
-    QTest::newRow("bad format") << "garbage";
+    QTest::newRow("missing") << "missing"
+                             << "There is no such file.";
+    QTest::newRow("a folder") << "folder"
+                              << "It is a folder, not a program.";
+    QTest::newRow("not executable") << "plain"
+                                    << "It is not allowed to run: it is not marked as executable.";
+    QTest::newRow("bad format") << "garbage"
+                                << "It is not a program this system can run.";
 }
 
 void tst_Launching::badExecutableIsReported()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
     const QString exe = m_dir->filePath(kind);
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(m_dir->path()).mkdir(kind));
@@ -213,11 +219,8 @@ void tst_Launching::badExecutableIsReported()
     logic.markRomSelected();
     logic.cmdRun_Click();
 
-    QCOMPARE(host.messages.size(), 1);
-    const QString message = host.messages[0];
-    QVERIFY2(message.startsWith(QStringLiteral("Could not start \"%1\":\n").arg(exe)),
-             qPrintable(message));
-    QVERIFY2(message.size() > exe.size() + 20, qPrintable(message)); // and the system's reason
+    QCOMPARE(host.messages,
+             QStringList {QStringLiteral("Could not start \"%1\":\n").arg(exe) + reason});
     QCOMPARE(host.endCalls, 0);
     QCOMPARE(childProcesses(), QList<qint64>());
 }
