@@ -12,8 +12,6 @@ CommonDialog::CommonDialog(const Settings &settings, QWidget *parent)
     , m_parent(parent)
 { }
 
-#ifndef Q_OS_WIN
-
 CommonDialog::~CommonDialog()
 {
     delete m_dialog;
@@ -59,12 +57,8 @@ QFileDialog *CommonDialog::dialog()
     // dialog would take it for a file name and answer Enter with "File not found".
     if (auto *name = m_dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
         name->setPlaceholderText(m_settings.pattern);
-#ifndef Q_OS_MACOS
     // Desktop dialogs on Linux add every chosen file to the user's recent-files
     // list; Qt's own dialog leaves the disk alone.
     m_dialog->setOption(QFileDialog::DontUseNativeDialog);
-#endif
     return m_dialog;
 }
-
-#endif // !Q_OS_WIN

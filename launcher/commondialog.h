@@ -8,8 +8,7 @@ class QWidget;
 
 // A selector's open-file dialog and the file name it holds. The dialog's
 // settings never change; the file name starts as the wildcard and becomes the
-// full path of the chosen file. On Windows it is the system's own dialog; on
-// other systems it is Qt's, made when first shown.
+// full path of the chosen file. The dialog is Qt's, made when first shown.
 class CommonDialog
 {
 public:
@@ -39,9 +38,8 @@ private:
     const Settings m_settings;
     QString m_fileName;
     QWidget *m_parent;
-#ifndef Q_OS_WIN
+
     QFileDialog *dialog();
 
     QPointer<QFileDialog> m_dialog;
-#endif
 };

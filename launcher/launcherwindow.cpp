@@ -8,6 +8,7 @@
 #include "lifetime.h"
 #include "programicon.h"
 #include "programstart.h"
+#include "qttext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -52,14 +53,9 @@ CommonDialog::Settings executableDialogSettings()
     settings.dialogTitle = QStringLiteral("Select Ruxa Executable");
     settings.fileName = QStringLiteral("*.exe");
     settings.filter = QStringLiteral("VirtualBoy Executable");
-#ifdef Q_OS_WIN
-    settings.defaultExt = QStringLiteral(".exe");
-    settings.pattern = QStringLiteral("*.exe");
-#else
     // Emulators here carry no extension: list every file, and never turn a
     // typed "ruxa" into "ruxa.exe".
     settings.pattern = QStringLiteral("*");
-#endif
     return settings;
 }
 
@@ -253,14 +249,14 @@ void LauncherWindow::mnuHelpAbout_Click()
     about->activateWindow();
 }
 
-QString LauncherWindow::selectorFileName(Selector selector) const
+Text LauncherWindow::selectorFileName(Selector selector) const
 {
-    return selector == Selector::Executable ? cmnExecute().fileName() : cmnROM().fileName();
+    return toText(selector == Selector::Executable ? cmnExecute().fileName() : cmnROM().fileName());
 }
 
-void LauncherWindow::setPreviewText(const QString &text)
+void LauncherWindow::setPreviewText(const Text &text)
 {
-    txtCommand->setText(text);
+    txtCommand->setText(toQString(text));
 }
 
 int LauncherWindow::exitOnStartValue() const
@@ -276,17 +272,16 @@ int LauncherWindow::exitOnStartValue() const
     return 2;
 }
 
-void LauncherWindow::showMessage(const QString &text)
+void LauncherWindow::showMessage(const Text &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QLatin1String(Identity::name), text, QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(Identity::name), toQString(text),
+                    QMessageBox::Ok, this);
     box.exec();
 }
 
-bool LauncherWindow::startProgram(const QString &program, const QStringList &arguments,
-                                  QString *reason)
+bool LauncherWindow::startProgram(const Text &program, const Text &argument, Text *reason)
 {
-    return startDetachedProgram(program, arguments, reason);
+    return startDetachedProgram(program, argument, reason);
 }
 
 void LauncherWindow::endImmediately()

@@ -47,12 +47,11 @@ private:
     CommonDialog &cmnROM() const;
 
     // LaunchHost
-    QString selectorFileName(Selector selector) const override;
-    void setPreviewText(const QString &text) override;
+    Text selectorFileName(Selector selector) const override;
+    void setPreviewText(const Text &text) override;
     int exitOnStartValue() const override;
-    void showMessage(const QString &text) override;
-    bool startProgram(const QString &program, const QStringList &arguments,
-                      QString *reason) override;
+    void showMessage(const Text &text) override;
+    bool startProgram(const Text &program, const Text &argument, Text *reason) override;
     void endImmediately() override;
 
     LaunchLogic m_logic;

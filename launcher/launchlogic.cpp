@@ -1,10 +1,8 @@
 #include "launchlogic.h"
 
-#include "launchhost.h"
-
 namespace {
-const QString flagFalse = QStringLiteral("False");
-const QString flagTrue = QStringLiteral("True");
+const Text flagFalse = asciiText("False");
+const Text flagTrue = asciiText("True");
 constexpr int exitOnStartChecked = 1;
 } // namespace
 
@@ -14,7 +12,7 @@ LaunchLogic::LaunchLogic(LaunchHost &host)
 
 void LaunchLogic::Form_Load()
 {
-    strPrompt = QStringLiteral("Please make sure to select the Executable and a ROM image.");
+    strPrompt = asciiText("Please make sure to select the Executable and a ROM image.");
     strExeSelected = flagFalse;
     strRomSelected = flagFalse;
 }
@@ -33,11 +31,11 @@ void LaunchLogic::cmdRun_Click()
 
     // The ROM path goes to the emulator as one argument, byte for byte: no
     // shell sees it, so spaces, quotes and $( ) in it stay what they are.
-    const QString program = m_host.selectorFileName(LaunchHost::Selector::Executable);
-    const QString rom = m_host.selectorFileName(LaunchHost::Selector::Rom);
-    QString reason;
-    if (!m_host.startProgram(program, {rom}, &reason)) {
-        m_host.showMessage(QStringLiteral("Could not start \"%1\":\n%2").arg(program, reason));
+    const Text program = m_host.selectorFileName(LaunchHost::Selector::Executable);
+    const Text rom = m_host.selectorFileName(LaunchHost::Selector::Rom);
+    Text reason;
+    if (!m_host.startProgram(program, rom, &reason)) {
+        m_host.showMessage(asciiText("Could not start \"") + program + asciiText("\":\n") + reason);
         return;
     }
 
@@ -55,8 +53,8 @@ void LaunchLogic::markRomSelected()
     strRomSelected = flagTrue;
 }
 
-QString LaunchLogic::commandLine() const
+Text LaunchLogic::commandLine() const
 {
-    return m_host.selectorFileName(LaunchHost::Selector::Executable) + QLatin1Char(' ')
+    return m_host.selectorFileName(LaunchHost::Selector::Executable) + asciiText(" ")
             + m_host.selectorFileName(LaunchHost::Selector::Rom);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QString>
-
-class LaunchHost;
+#include "launchhost.h"
 
 // The launcher's state and its Preview and Run operations.
 class LaunchLogic
@@ -19,12 +17,12 @@ public:
     void markRomSelected();
 
     // Selection flags are the texts "False" and "True"; only "False" means unset.
-    QString strPrompt;
-    QString strExeSelected;
-    QString strRomSelected;
+    Text strPrompt;
+    Text strExeSelected;
+    Text strRomSelected;
 
 private:
-    QString commandLine() const;
+    Text commandLine() const;
 
     LaunchHost &m_host;
 };

@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "launchhost.h"
 
+// Starts program with argument as its one argument, as an independent process
+// (it outlives the launcher and is never left as a zombie), in a normal window
+// with focus where the platform has window styles. Returns false with the
+// reason, in words a user understands, when it cannot start.
+bool startDetachedProgram(const Text &program, const Text &argument, Text *reason);
+
+#ifndef _WIN32
 class QProcessEnvironment;
-
-// Starts program as an independent process (it outlives the launcher and is
-// never left as a zombie), in a normal window with focus where the platform has
-// window styles. Returns false with the system's reason when it cannot start.
-bool startDetachedProgram(const QString &program, const QStringList &arguments, QString *reason);
 
 // Programs started from now on get this environment rather than the launcher's
 // own, which the launcher may have changed for the toolkit's sake.
 void setStartedProgramsEnvironment(const QProcessEnvironment &environment);
+#endif

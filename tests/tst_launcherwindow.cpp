@@ -1,5 +1,6 @@
 #include "dialogdriver.h"
 #include "launcherwindow.h"
+#include "qttext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,8 +73,8 @@ void tst_LauncherWindow::initialState()
     QVERIFY(!child<QCheckBox>("chkExit")->isChecked());
     QCOMPARE(QApplication::focusWidget(), child<QPushButton>("cmdRun"));
 
-    QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("False"));
-    QCOMPARE(m_window->logic().strRomSelected, QStringLiteral("False"));
+    QCOMPARE(toQString(m_window->logic().strExeSelected), QStringLiteral("False"));
+    QCOMPARE(toQString(m_window->logic().strRomSelected), QStringLiteral("False"));
 }
 
 void tst_LauncherWindow::captionAndFixedClientArea()

@@ -3,6 +3,7 @@
 #include "launchhost.h"
 #include "launchlogic.h"
 #include "programstart.h"
+#include "qttext.h"
 #include "recordedruns.h"
 #include "testfiles.h"
 
@@ -34,17 +35,16 @@ public:
     QStringList messages;
     int endCalls = 0;
 
-    QString selectorFileName(Selector selector) const override
+    Text selectorFileName(Selector selector) const override
     {
-        return selector == Selector::Executable ? exe : rom;
+        return toText(selector == Selector::Executable ? exe : rom);
     }
-    void setPreviewText(const QString &) override { }
+    void setPreviewText(const Text &) override { }
     int exitOnStartValue() const override { return 1; }
-    void showMessage(const QString &text) override { messages << text; }
-    bool startProgram(const QString &program, const QStringList &arguments,
-                      QString *reason) override
+    void showMessage(const Text &text) override { messages << toQString(text); }
+    bool startProgram(const Text &program, const Text &argument, Text *reason) override
     {
-        return startDetachedProgram(program, arguments, reason);
+        return startDetachedProgram(program, argument, reason);
     }
     void endImmediately() override { ++endCalls; }
 };
@@ -240,7 +240,7 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
     QCOMPARE(answerer.seen()[0].title, QStringLiteral("Corvane"));
     QVERIFY(answerer.seen()[0].text.contains(exe));
     QCOMPARE(m_window->findChild<QLineEdit *>("txtExecute")->text(), exe);
-    QCOMPARE(m_window->logic().strExeSelected, QStringLiteral("True"));
+    QCOMPARE(toQString(m_window->logic().strExeSelected), QStringLiteral("True"));
 
     // A working emulator chosen afterwards starts as usual.
     QVERIFY(copyExecutable(recorder, exe + QStringLiteral("-good")));

@@ -1,45 +1,54 @@
+// The launch logic against a fake host, on both platforms.
+
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include "doctesttext.h"
+
 #include "launchhost.h"
 #include "launchlogic.h"
 
-#include <QTest>
+#include <vector>
 
 namespace {
+
+Text t(const char *ascii)
+{
+    return asciiText(ascii);
+}
 
 // Records what the logic asks of its window and platform.
 class FakeHost : public LaunchHost
 {
 public:
-    QString exeFileName = QStringLiteral("*.exe");
-    QString romFileName = QStringLiteral("*.vb");
-    QString previewText;
+    Text exeFileName = t("*.exe");
+    Text romFileName = t("*.vb");
+    Text previewText;
     int checkBox = 0;
-    int checkBoxReads = 0;
-    QStringList messages;
+    mutable int checkBoxReads = 0;
+    std::vector<Text> messages;
     struct Start
     {
-        QString program;
-        QStringList arguments;
+        Text program;
+        Text argument;
     };
-    QList<Start> starts;
-    QString failWith; // empty: starts succeed
+    std::vector<Start> starts;
+    Text failWith; // empty: starts succeed
     int endCalls = 0;
 
-    QString selectorFileName(Selector selector) const override
+    Text selectorFileName(Selector selector) const override
     {
         return selector == Selector::Executable ? exeFileName : romFileName;
     }
-    void setPreviewText(const QString &text) override { previewText = text; }
+    void setPreviewText(const Text &text) override { previewText = text; }
     int exitOnStartValue() const override
     {
-        ++const_cast<FakeHost *>(this)->checkBoxReads;
+        ++checkBoxReads;
         return checkBox;
     }
-    void showMessage(const QString &text) override { messages << text; }
-    bool startProgram(const QString &program, const QStringList &arguments,
-                      QString *reason) override
+    void showMessage(const Text &text) override { messages.push_back(text); }
+    bool startProgram(const Text &program, const Text &argument, Text *reason) override
     {
-        starts.append({program, arguments});
-        if (failWith.isEmpty())
+        starts.push_back({program, argument});
+        if (failWith.empty())
             return true;
         *reason = failWith;
         return false;
@@ -47,224 +56,183 @@ public:
     void endImmediately() override { ++endCalls; }
 };
 
-const QString prompt = QStringLiteral("Please make sure to select the Executable and a ROM image.");
+const Text prompt = t("Please make sure to select the Executable and a ROM image.");
+
+// A logic that has been loaded, with both files chosen.
+struct Chosen
+{
+    FakeHost host;
+    LaunchLogic logic {host};
+
+    Chosen()
+    {
+        logic.Form_Load();
+        logic.markExecutableSelected();
+        logic.markRomSelected();
+    }
+};
 
 } // namespace
 
-class tst_LaunchLogic : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void loadSetsPromptAndClearsFlags();
-    void previewComposesCommandLine_data();
-    void previewComposesCommandLine();
-    void runNeedsBothSelections_data();
-    void runNeedsBothSelections();
-    void runStartsProgramWithRomAsOneArgument();
-    void runComposesAfreshIgnoringPreview();
-    void exitOnStart_data();
-    void exitOnStart();
-    void failedStartIsReportedAndNeverEnds();
-    void runTwiceStartsTwice();
-};
-
-void tst_LaunchLogic::loadSetsPromptAndClearsFlags()
+TEST_CASE("Load sets the prompt and clears both flags; choosing sets them")
 {
     FakeHost host;
     LaunchLogic logic(host);
     logic.Form_Load();
-    QCOMPARE(logic.strPrompt, prompt);
-    QCOMPARE(logic.strExeSelected, QStringLiteral("False"));
-    QCOMPARE(logic.strRomSelected, QStringLiteral("False"));
+    CHECK(logic.strPrompt == prompt);
+    CHECK(logic.strExeSelected == t("False"));
+    CHECK(logic.strRomSelected == t("False"));
 
     logic.markExecutableSelected();
     logic.markRomSelected();
-    QCOMPARE(logic.strExeSelected, QStringLiteral("True"));
-    QCOMPARE(logic.strRomSelected, QStringLiteral("True"));
+    CHECK(logic.strExeSelected == t("True"));
+    CHECK(logic.strRomSelected == t("True"));
 }
 
-void tst_LaunchLogic::previewComposesCommandLine_data()
+TEST_CASE("Preview composes the command line, unquoted, without starting anything")
 {
-    QTest::addColumn<QString>("exe");
-    QTest::addColumn<QString>("rom");
-    QTest::addColumn<QString>("expected");
+    struct Row
+    {
+        const char *name, *exe, *rom, *expected;
+    };
+    const Row rows[] = {
+            {"nothing chosen", "*.exe", "*.vb", "*.exe *.vb"},
+            {"only the ROM", "*.exe", "C:\\ROMS\\GAME.VB", "*.exe C:\\ROMS\\GAME.VB"},
+            {"both", "C:\\EMU\\EMU.EXE", "C:\\ROMS\\GAME.VB", "C:\\EMU\\EMU.EXE C:\\ROMS\\GAME.VB"},
+            {"spaces kept unquoted", "/opt/my emu/ruxa", "/roms/Mario Clash.vb",
+             "/opt/my emu/ruxa /roms/Mario Clash.vb"},
+            {"percent signs are not placeholders", "/e/%1", "/r/%2 100%.vb", "/e/%1 /r/%2 100%.vb"},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.name);
+        FakeHost host;
+        host.exeFileName = t(row.exe);
+        host.romFileName = t(row.rom);
+        LaunchLogic logic(host);
+        logic.Form_Load();
+        logic.cmdPreview_Click();
 
-    QTest::newRow("nothing chosen") << "*.exe"
-                                    << "*.vb"
-                                    << "*.exe *.vb";
-    QTest::newRow("only the ROM") << "*.exe"
-                                  << "C:\\ROMS\\GAME.VB"
-                                  << "*.exe C:\\ROMS\\GAME.VB";
-    QTest::newRow("both") << "C:\\EMU\\EMU.EXE"
-                          << "C:\\ROMS\\GAME.VB"
-                          << "C:\\EMU\\EMU.EXE C:\\ROMS\\GAME.VB";
-    QTest::newRow("spaces kept unquoted") << "/opt/my emu/ruxa"
-                                          << "/roms/Mario Clash.vb"
-                                          << "/opt/my emu/ruxa /roms/Mario Clash.vb";
-    QTest::newRow("percent signs are not placeholders") << "/e/%1"
-                                                        << "/r/%2 100%.vb"
-                                                        << "/e/%1 /r/%2 100%.vb";
-}
-
-void tst_LaunchLogic::previewComposesCommandLine()
-{
-    QFETCH(QString, exe);
-    QFETCH(QString, rom);
-    QFETCH(QString, expected);
-
-    FakeHost host;
-    host.exeFileName = exe;
-    host.romFileName = rom;
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    logic.cmdPreview_Click();
-
-    QCOMPARE(host.previewText, expected);
-    QVERIFY(host.starts.isEmpty());
-    QCOMPARE(logic.strExeSelected, QStringLiteral("False"));
-}
-
-void tst_LaunchLogic::runNeedsBothSelections_data()
-{
-    QTest::addColumn<bool>("exeChosen");
-    QTest::addColumn<bool>("romChosen");
-    QTest::addColumn<int>("exitOnStart");
-
-    QTest::newRow("nothing chosen") << false << false << 0;
-    QTest::newRow("only the ROM") << false << true << 0;
-    QTest::newRow("only the executable") << true << false << 0;
-    QTest::newRow("exit on start, ROM missing") << true << false << 1;
-}
-
-void tst_LaunchLogic::runNeedsBothSelections()
-{
-    QFETCH(bool, exeChosen);
-    QFETCH(bool, romChosen);
-    QFETCH(int, exitOnStart);
-
-    FakeHost host;
-    host.checkBox = exitOnStart;
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    if (exeChosen) {
-        host.exeFileName = QStringLiteral("/emu/ruxa");
-        logic.markExecutableSelected();
+        CHECK(host.previewText == t(row.expected));
+        CHECK(host.starts.empty());
+        CHECK(logic.strExeSelected == t("False"));
     }
-    if (romChosen) {
-        host.romFileName = QStringLiteral("/roms/game.vb");
-        logic.markRomSelected();
-    }
-    logic.cmdRun_Click();
-
-    QCOMPARE(host.messages, QStringList {prompt});
-    QVERIFY(host.starts.isEmpty());
-    QCOMPARE(host.checkBoxReads, 0);
-    QCOMPARE(host.endCalls, 0);
 }
 
-void tst_LaunchLogic::runStartsProgramWithRomAsOneArgument()
+TEST_CASE("Run needs both selections, and reads nothing else without them")
+{
+    struct Row
+    {
+        const char *name;
+        bool exeChosen, romChosen;
+        int exitOnStart;
+    };
+    const Row rows[] = {
+            {"nothing chosen", false, false, 0},
+            {"only the ROM", false, true, 0},
+            {"only the executable", true, false, 0},
+            {"exit on start, ROM missing", true, false, 1},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.name);
+        FakeHost host;
+        host.checkBox = row.exitOnStart;
+        LaunchLogic logic(host);
+        logic.Form_Load();
+        if (row.exeChosen) {
+            host.exeFileName = t("/emu/ruxa");
+            logic.markExecutableSelected();
+        }
+        if (row.romChosen) {
+            host.romFileName = t("/roms/game.vb");
+            logic.markRomSelected();
+        }
+        logic.cmdRun_Click();
+
+        CHECK(host.messages == std::vector<Text> {prompt});
+        CHECK(host.starts.empty());
+        CHECK(host.checkBoxReads == 0);
+        CHECK(host.endCalls == 0);
+    }
+}
+
+TEST_CASE("Run starts the program with the ROM path as its one argument")
 {
     FakeHost host;
     LaunchLogic logic(host);
     logic.Form_Load();
     // Chosen in the other order: the ROM first.
-    host.romFileName = QStringLiteral("/roms/Wario Land \"$(rm -rf ~)\"; `x`.vb");
+    host.romFileName = t("/roms/Wario Land \"$(rm -rf ~)\"; `x`.vb");
     logic.markRomSelected();
-    host.exeFileName = QStringLiteral("/opt/my emu/ruxa");
+    host.exeFileName = t("/opt/my emu/ruxa");
     logic.markExecutableSelected();
     logic.cmdRun_Click();
 
-    QVERIFY(host.messages.isEmpty());
-    QCOMPARE(host.starts.size(), 1);
-    QCOMPARE(host.starts[0].program, host.exeFileName);
-    QCOMPARE(host.starts[0].arguments, QStringList {host.romFileName});
-    QCOMPARE(host.endCalls, 0);
+    CHECK(host.messages.empty());
+    REQUIRE(host.starts.size() == 1);
+    CHECK(host.starts[0].program == host.exeFileName);
+    CHECK(host.starts[0].argument == host.romFileName);
+    CHECK(host.endCalls == 0);
 }
 
-void tst_LaunchLogic::runComposesAfreshIgnoringPreview()
+TEST_CASE("Run composes afresh, ignoring an older preview")
 {
-    FakeHost host;
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    host.exeFileName = QStringLiteral("/emu/old");
-    host.romFileName = QStringLiteral("/roms/old.vb");
-    logic.markExecutableSelected();
-    logic.markRomSelected();
-    logic.cmdPreview_Click();
-    host.exeFileName = QStringLiteral("/emu/new");
-    host.romFileName = QStringLiteral("/roms/new.vb");
-    logic.cmdRun_Click();
+    Chosen chosen;
+    chosen.host.exeFileName = t("/emu/old");
+    chosen.host.romFileName = t("/roms/old.vb");
+    chosen.logic.cmdPreview_Click();
+    chosen.host.exeFileName = t("/emu/new");
+    chosen.host.romFileName = t("/roms/new.vb");
+    chosen.logic.cmdRun_Click();
 
-    QCOMPARE(host.previewText, QStringLiteral("/emu/old /roms/old.vb"));
-    QCOMPARE(host.starts.size(), 1);
-    QCOMPARE(host.starts[0].program, QStringLiteral("/emu/new"));
-    QCOMPARE(host.starts[0].arguments, QStringList {QStringLiteral("/roms/new.vb")});
+    CHECK(chosen.host.previewText == t("/emu/old /roms/old.vb"));
+    REQUIRE(chosen.host.starts.size() == 1);
+    CHECK(chosen.host.starts[0].program == t("/emu/new"));
+    CHECK(chosen.host.starts[0].argument == t("/roms/new.vb"));
 }
 
-void tst_LaunchLogic::exitOnStart_data()
+TEST_CASE("Exit On Start ends the program only when checked")
 {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("expectedEnds");
+    struct Row
+    {
+        const char *name;
+        int value, expectedEnds;
+    };
+    const Row rows[] = {{"unchecked", 0, 0}, {"checked", 1, 1}, {"greyed", 2, 0}};
+    for (const Row &row : rows) {
+        CAPTURE(row.name);
+        Chosen chosen;
+        chosen.host.checkBox = row.value;
+        chosen.logic.cmdRun_Click();
 
-    QTest::newRow("unchecked") << 0 << 0;
-    QTest::newRow("checked") << 1 << 1;
-    QTest::newRow("greyed") << 2 << 0;
+        CHECK(chosen.host.starts.size() == 1);
+        CHECK(chosen.host.endCalls == row.expectedEnds);
+    }
 }
 
-void tst_LaunchLogic::exitOnStart()
+TEST_CASE("A failed start is reported with the reason and never ends the program")
 {
-    QFETCH(int, value);
-    QFETCH(int, expectedEnds);
+    Chosen chosen;
+    chosen.host.checkBox = 1;
+    chosen.host.failWith = t("There is no such file.");
+    chosen.host.exeFileName = t("/gone/ruxa");
+    chosen.logic.cmdRun_Click();
 
-    FakeHost host;
-    host.checkBox = value;
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    logic.markExecutableSelected();
-    logic.markRomSelected();
-    logic.cmdRun_Click();
-
-    QCOMPARE(host.starts.size(), 1);
-    QCOMPARE(host.endCalls, expectedEnds);
+    CHECK(chosen.host.starts.size() == 1);
+    CHECK(chosen.host.messages
+          == std::vector<Text> {t("Could not start \"/gone/ruxa\":\nThere is no such file.")});
+    CHECK(chosen.host.checkBoxReads == 0);
+    CHECK(chosen.host.endCalls == 0);
+    CHECK(chosen.logic.strExeSelected == t("True"));
+    CHECK(chosen.logic.strRomSelected == t("True"));
 }
 
-void tst_LaunchLogic::failedStartIsReportedAndNeverEnds()
+TEST_CASE("Run twice starts twice")
 {
-    FakeHost host;
-    host.checkBox = 1;
-    host.failWith = QStringLiteral("execv: No such file or directory");
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    host.exeFileName = QStringLiteral("/gone/ruxa");
-    logic.markExecutableSelected();
-    logic.markRomSelected();
-    logic.cmdRun_Click();
+    Chosen chosen;
+    chosen.logic.cmdRun_Click();
+    chosen.logic.cmdRun_Click();
 
-    QCOMPARE(host.starts.size(), 1);
-    QCOMPARE(host.messages.size(), 1);
-    QVERIFY(host.messages[0].contains(QStringLiteral("/gone/ruxa")));
-    QVERIFY(host.messages[0].contains(host.failWith));
-    QCOMPARE(host.checkBoxReads, 0);
-    QCOMPARE(host.endCalls, 0);
-    QCOMPARE(logic.strExeSelected, QStringLiteral("True"));
-    QCOMPARE(logic.strRomSelected, QStringLiteral("True"));
+    CHECK(chosen.host.starts.size() == 2);
+    CHECK(chosen.host.messages.empty());
+    CHECK(chosen.host.endCalls == 0);
 }
-
-void tst_LaunchLogic::runTwiceStartsTwice()
-{
-    FakeHost host;
-    LaunchLogic logic(host);
-    logic.Form_Load();
-    logic.markExecutableSelected();
-    logic.markRomSelected();
-    logic.cmdRun_Click();
-    logic.cmdRun_Click();
-
-    QCOMPARE(host.starts.size(), 2);
-    QVERIFY(host.messages.isEmpty());
-    QCOMPARE(host.endCalls, 0);
-}
-
-QTEST_GUILESS_MAIN(tst_LaunchLogic)
-#include "tst_launchlogic.moc"

@@ -1,6 +1,7 @@
 // Starting a program that cannot run: the reason a user is given.
 
 #include "programstart.h"
+#include "qttext.h"
 #include "testfiles.h"
 
 #include <QDir>
@@ -45,9 +46,9 @@ void tst_ProgramStart::failedStartSaysWhy()
     else if (kind == QLatin1String("text"))
         QVERIFY(TestFiles::make(program, TestFiles::executable));
 
-    QString given;
-    QVERIFY(!startDetachedProgram(program, {QStringLiteral("game.vb")}, &given));
-    QCOMPARE(given, reason);
+    Text given;
+    QVERIFY(!startDetachedProgram(toText(program), "game.vb", &given));
+    QCOMPARE(toQString(given), reason);
 }
 
 QTEST_GUILESS_MAIN(tst_ProgramStart)

@@ -142,6 +142,7 @@ const Resource *find(const QList<Resource> &resources, quint16 type, quint16 nam
 }
 
 constexpr quint16 rtIcon = 3;
+constexpr quint16 rtRcData = 10;
 constexpr quint16 rtGroupIcon = 14;
 constexpr quint16 rtVersion = 16;
 constexpr quint16 rtManifest = 24;
@@ -216,8 +217,8 @@ void tst_WindowsResources::onlyTheExpectedResources()
     }
     std::sort(found.begin(), found.end());
     const QList<QPair<quint16, quint16>> expected {
-            {rtIcon, 30001},  {rtIcon, 30002}, {rtIcon, 30003}, {rtIcon, 30004},
-            {rtGroupIcon, 1}, {rtVersion, 1},  {rtManifest, 1}};
+            {rtIcon, 30001},  {rtIcon, 30002},  {rtIcon, 30003}, {rtIcon, 30004}, {rtRcData, 2001},
+            {rtRcData, 2002}, {rtGroupIcon, 1}, {rtVersion, 1},  {rtManifest, 1}};
     QCOMPARE(found, expected);
 }
 

@@ -1,13 +1,16 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (posix threads).
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-# -static-runtime only adds -Wl,-Bstatic, and the g++ driver's -lgcc_s then
-# finds libgcc_s.a, which in MinGW is the import library of
-# libgcc_s_seh-1.dll; -static makes programs need system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Small: unused code and data are dropped at link time.
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
+# -static links the C and C++ runtimes in, so that programs need system DLLs
+# only; no time stamp in the header, so that a build can be repeated byte for
+# byte.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections -Wl,--no-insert-timestamp")
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

@@ -1,13 +1,16 @@
 /*
  * Stands in for the emulator on Windows: writes to %WINRECORDER_FILE% (UTF-8)
  * the arguments Windows parsed from its command line, one per line after a
- * count, then how it was asked to show its window: STARTUPINFO's dwFlags and
- * wShowWindow. The file appears whole, by renaming, once written.
+ * count; then how it was asked to show its window (STARTUPINFO's dwFlags and
+ * wShowWindow); then whether the handle numbered %WINRECORDER_HANDLE% is open
+ * in it, that is, whether its starter's handles were inherited. The file
+ * appears whole, by renaming, once written.
  */
 #include <windows.h>
 
 #include <shellapi.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <wchar.h>
 
 static void writeUtf8(FILE *out, const wchar_t *text)
@@ -20,15 +23,19 @@ static void writeUtf8(FILE *out, const wchar_t *text)
 
 int main(void)
 {
-    wchar_t target[MAX_PATH], partial[MAX_PATH + 8];
+    wchar_t target[MAX_PATH], partial[MAX_PATH + 8], handle[32] = L"0";
     if (!GetEnvironmentVariableW(L"WINRECORDER_FILE", target, MAX_PATH))
         return 2;
     swprintf(partial, MAX_PATH + 8, L"%ls.part", target);
+    GetEnvironmentVariableW(L"WINRECORDER_HANDLE", handle, 32);
 
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     STARTUPINFOW startup;
     GetStartupInfoW(&startup);
+    DWORD flags = 0;
+    const int inherited
+            = GetHandleInformation((HANDLE)(UINT_PTR)wcstoull(handle, NULL, 10), &flags);
 
     FILE *out = _wfopen(partial, L"wb");
     if (!out || !argv)
@@ -40,6 +47,7 @@ int main(void)
     }
     fprintf(out, "flags=%lu show=%u\n", (unsigned long)startup.dwFlags,
             (unsigned)startup.wShowWindow);
+    fprintf(out, "inherited=%d\n", inherited ? 1 : 0);
     if (fclose(out) != 0)
         return 3;
     return MoveFileW(partial, target) ? 0 : 3;

@@ -61,13 +61,6 @@ MessageBoxAnswerer::MessageBoxAnswerer()
     m_timer.start(20);
 }
 
-#ifndef Q_OS_WIN
-
-bool systemDialogAddsDefaultExtension()
-{
-    return true;
-}
-
 QString ShownDialog::title() const
 {
     return qtDialog()->windowTitle();
@@ -183,7 +176,5 @@ QStringList ShownDialog::listingOf(const QString &folder, const QStringList &exp
     Q_UNUSED(complete); // the caller compares the names
     return names;
 }
-
-#endif // !Q_OS_WIN
 
 } // namespace DialogDriver

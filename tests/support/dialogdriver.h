@@ -10,17 +10,18 @@
 class QAbstractButton;
 class QFileDialog;
 
-// Drives the next modal file dialog from a timer, since it blocks the caller:
-// Qt's dialog on Linux, the system's own on Windows.
+// Drives the next modal file dialog from a timer, since it blocks the caller.
 namespace DialogDriver {
 
 enum class Action { TypeName, SelectFile, Cancel };
 
-// An open-file dialog as it shows, whichever kind it is.
+// An open-file dialog as it shows.
 class ShownDialog
 {
 public:
-    explicit ShownDialog(void *dialog) : m_dialog(dialog) { }
+    explicit ShownDialog(QFileDialog *dialog)
+        : m_dialog(dialog)
+    { }
 
     QString title() const;
     QString filter() const; // the file type it lists
@@ -30,17 +31,11 @@ public:
     // Shows folder and returns the names listed there, once they are the
     // expected ones or after a few seconds (folders are read in the background).
     QStringList listingOf(const QString &folder, const QStringList &expected);
-#ifndef Q_OS_WIN
-    QFileDialog *qtDialog() const { return static_cast<QFileDialog *>(m_dialog); }
-#endif
+    QFileDialog *qtDialog() const { return m_dialog; }
 
 private:
-    void *m_dialog; // the QFileDialog, or the system dialog's HWND
+    QFileDialog *m_dialog;
 };
-
-// Whether a name typed without its extension gets the default one. Qt's dialog
-// and Windows' do; Wine's reports the file missing.
-bool systemDialogAddsDefaultExtension();
 
 // Clicks button, which must open a modal open-file dialog, and drives that
 // dialog: inspect(dialog), if given, looks at it as shown, then the action

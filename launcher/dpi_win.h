@@ -1,0 +1,38 @@
+#pragma once
+
+#include "handles_win.h"
+
+#include <windows.h>
+
+// Per-monitor DPI. Corvane lays its windows out in twips (1/1440 inch) and
+// scales them for the DPI of the window's monitor, with the system's message
+// font made for that DPI. Functions newer than the oldest Windows Corvane runs
+// on are looked up here, once, falling back to the system-wide DPI.
+namespace Dpi {
+
+constexpr UINT standard = 96;
+
+UINT ofWindow(HWND window);
+
+inline int fromTwips(int twips, UINT dpi)
+{
+    return MulDiv(twips, int(dpi), 1440);
+}
+
+// A rectangle given in twips, in pixels at dpi; edges are scaled rather than
+// sizes, so that neighbours stay flush at every scale.
+RECT fromTwips(int left, int top, int width, int height, UINT dpi);
+
+int systemMetric(int index, UINT dpi);
+
+// The window rectangle, at the origin, whose client area is width x height.
+RECT windowRectForClient(int width, int height, DWORD style, DWORD exStyle, bool menu, UINT dpi);
+
+// The system's message font, sized for dpi.
+FontHandle messageFont(UINT dpi);
+
+// Gives window the icon at the sizes dpi asks for, kept in small and big.
+void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,
+              IconHandle *big);
+
+} // namespace Dpi
