@@ -3,6 +3,7 @@
 #include "dialogkeys_win.h"
 #include "dpi_win.h"
 #include "identity.h"
+#include "onfirstuse_win.h"
 #include "resourceids.h"
 
 #include <commctrl.h>
@@ -34,11 +35,11 @@ AboutWindow *instance = nullptr;
 // Keeps COM up for as long as the picture is being decoded.
 struct ComScope
 {
-    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const HRESULT result = OnFirstUse::coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ~ComScope()
     {
         if (SUCCEEDED(result))
-            CoUninitialize();
+            OnFirstUse::coUninitialize();
     }
 };
 
@@ -62,8 +63,8 @@ BitmapHandle loadPicture(int width, int height)
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT frameWidth = 0;
     UINT frameHeight = 0;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&factory)))
+    if (FAILED(OnFirstUse::coCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                            IID_PPV_ARGS(&factory)))
         || FAILED(factory->CreateStream(&stream))
         || FAILED(stream->InitializeFromMemory(static_cast<BYTE *>(LockResource(loaded)),
                                                SizeofResource(instance, found)))

@@ -1,9 +1,12 @@
 /*
  * The Windows baseline for the start-up benchmark: a plain Win32 window of the
  * launcher's size with the same kinds of controls (three frames, buttons,
- * greyed fields, a check box) and a menu bar, and nothing else.
+ * greyed fields, a check box) and a menu bar, in the system's visual style,
+ * and nothing else.
  */
 #include <windows.h>
+
+#include <commctrl.h>
 
 static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -26,6 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 {
     (void)previous;
     (void)commandLine;
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
     WNDCLASSW windowClass = {0};
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
@@ -50,7 +55,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     for (int i = 0; i < 3; ++i) {
         add(window, L"BUTTON", frames[i], BS_GROUPBOX, 8, 56 * i, 401, 49);
         add(window, L"BUTTON", L"Select", BS_PUSHBUTTON, 16, 56 * i + 16, 89, 25);
-        add(window, L"EDIT", L"<none selected>", WS_BORDER | WS_DISABLED, 112, 56 * i + 16, 289, 25);
+        add(window, L"EDIT", L"<none selected>", WS_BORDER | WS_DISABLED, 112, 56 * i + 16, 289,
+            25);
     }
     add(window, L"BUTTON", L"Run", BS_PUSHBUTTON, 8, 168, 409, 25);
     add(window, L"BUTTON", L"Exit On Start", BS_AUTOCHECKBOX, 40, 200, 100, 17);

@@ -1,5 +1,7 @@
 #include "commondialog_win.h"
 
+#include "onfirstuse_win.h"
+
 #include <commdlg.h>
 
 #include <vector>
@@ -36,7 +38,7 @@ bool CommonDialog::showOpen(HWND owner)
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
             | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
     // The dialog hands the activation back to its owner when it closes.
-    if (!GetOpenFileNameW(&dialog))
+    if (!OnFirstUse::getOpenFileName(&dialog))
         return false;
     m_fileName = name.data();
     return true;

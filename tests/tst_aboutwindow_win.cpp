@@ -212,6 +212,15 @@ TEST_CASE("The close box destroys About; the next About is a fresh one")
     CHECK(IsWindowVisible(second));
 }
 
+TEST_CASE("Logging off unloads About, as the launcher's unload does")
+{
+    Launcher launcher;
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    SendMessageW(launcher.window.handle(), WM_ENDSESSION, TRUE, 0);
+    CHECK_FALSE(IsWindow(about));
+}
+
 TEST_CASE("Closing the launcher removes About, shown or hidden")
 {
     for (bool hideFirst : {false, true}) {

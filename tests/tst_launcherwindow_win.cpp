@@ -295,20 +295,31 @@ TEST_CASE("Space and Enter press the focused button; elsewhere Enter and Escape 
     CHECK(ends == 0);
 }
 
-TEST_CASE("Enter held down on Run presses it once")
+TEST_CASE("Enter held down presses the focused button once")
+{
+    // Held on Run with both files chosen, it would start an emulator for
+    // each repeat; Quit counts its presses here.
+    Launcher launcher;
+    const HWND quit = launcher.control(cmdQuit);
+    SetFocus(quit);
+    PostMessageW(quit, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(quit, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+    PostMessageW(quit, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+    PostMessageW(quit, WM_KEYUP, VK_RETURN, 1 | (1 << 30) | (1u << 31));
+    WinDriver::settle();
+    CHECK(ends == 1);
+}
+
+TEST_CASE("Run with nothing chosen reminds the user under the program's name")
 {
     Launcher launcher;
     const WinDriver::MessageBoxAnswerer boxes;
-    // The key's first press, then two repeats, as the keyboard sends them.
-    const HWND run = launcher.control(cmdRun);
-    PostMessageW(run, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageW(run, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
-    PostMessageW(run, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
-    PostMessageW(run, WM_KEYUP, VK_RETURN, 1 | (1 << 30) | (1u << 31));
-    WinDriver::settle();
+    SetFocus(launcher.control(cmdRun));
+    WinDriver::press({{VK_RETURN}});
     REQUIRE(boxes.seen().size() == 1);
     CHECK(boxes.seen()[0].title == L"Corvane");
     CHECK(boxes.seen()[0].text == L"Please make sure to select the Executable and a ROM image.");
+    CHECK(ends == 0);
 }
 
 TEST_CASE("Alt+Q presses Quit, Alt+F and X choose Exit, Alt+H opens Help")
@@ -316,6 +327,8 @@ TEST_CASE("Alt+Q presses Quit, Alt+F and X choose Exit, Alt+H opens Help")
     Launcher launcher;
     WinDriver::press({{'Q', VK_MENU}});
     CHECK(ends == 1);
+    // The end is immediate: the window is not closed on the way.
+    CHECK(IsWindow(launcher.window.handle()));
     WinDriver::press({{'F', VK_MENU}, {'X'}});
     CHECK(ends == 2);
 

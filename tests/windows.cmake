@@ -19,6 +19,10 @@ function(corvane_register_wine name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT ${CORVANE_TEST_TIMEOUT})
 endfunction()
+# Tests that type keys and move the focus take the X display one at a time.
+function(corvane_takes_keyboard)
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK wine_display)
+endfunction()
 
 corvane_register_wine(tst_launchlogic)
 
@@ -67,11 +71,14 @@ target_link_libraries(plainopen PRIVATE comdlg32)
 add_test(NAME windows_real_program
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/check-windows-program.sh
         $<TARGET_FILE:corvane> $<TARGET_FILE:plainopen> $<TARGET_FILE:winrecorder>)
-set_tests_properties(windows_real_program PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240)
+set_tests_properties(windows_real_program PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
 
 # The zip, built again in another folder, is the same byte for byte.
 add_test(NAME windows_zip_reproducible
     COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/check-zip-reproducible.sh ${PROJECT_SOURCE_DIR}
         ${PROJECT_BINARY_DIR}/${PROJECT_NAME}-${CORVANE_VERSION_TEXT}-win64.zip
         ${PROJECT_SOURCE_DIR}/resources/windows/mingw-w64-x86_64.cmake ${CMAKE_BUILD_TYPE})
-set_tests_properties(windows_zip_reproducible PROPERTIES TIMEOUT 240)
+set_tests_properties(windows_zip_reproducible PROPERTIES TIMEOUT 180)
+
+corvane_takes_keyboard(tst_launcherwindow_win tst_launcherwindow_win_144dpi tst_fileselectors_win
+    tst_aboutwindow_win tst_aboutwindow_win_144dpi)
