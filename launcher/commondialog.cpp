@@ -5,6 +5,26 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QSettings>
+
+namespace {
+
+// Qt's file dialog reads its folder, history and layout from the user's
+// settings file (QtProject.conf) and writes them back; Corvane keeps nothing
+// between runs and reads no settings. The toolkit's settings are pointed
+// where no file can be, so that neither happens.
+void keepDialogsFromTheUsersSettings()
+{
+    static const bool done = [] {
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+                QSettings::setPath(format, scope, QStringLiteral("/dev/null"));
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+} // namespace
 
 CommonDialog::CommonDialog(const Settings &settings, QWidget *parent)
     : m_settings(settings)
@@ -42,6 +62,7 @@ QFileDialog *CommonDialog::dialog()
     if (m_dialog)
         return m_dialog;
 
+    keepDialogsFromTheUsersSettings();
     m_dialog = new QFileDialog(m_parent, m_settings.dialogTitle);
     m_dialog->setObjectName(m_settings.objectName);
     m_dialog->setAcceptMode(QFileDialog::AcceptOpen);

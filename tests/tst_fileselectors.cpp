@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +32,7 @@ private slots:
     void secondChoiceReplacesFirst();
     void romDialogMatchesAnyCase();
     void executableDialogListsPrograms();
+    void userSettingsAreNeitherReadNorWritten();
 
 private:
     QPushButton *button(const char *name) { return m_window->findChild<QPushButton *>(name); }
@@ -231,6 +233,64 @@ void tst_FileSelectors::executableDialogListsPrograms()
 
     QCOMPARE(listed, files);
     QCOMPARE(field("txtExecute")->text(), native(QStringLiteral("ruxa")));
+}
+
+void tst_FileSelectors::userSettingsAreNeitherReadNorWritten()
+{
+    // Qt's dialog keeps its folder, history and layout in the user's settings;
+    // a file planted there must change nothing, and never be opened.
+    const QString folder = m_dir->path();
+    QVERIFY(QDir(folder).mkdir(QStringLiteral("planted")));
+    const QString settings
+            = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/QtProject.conf");
+    QVERIFY(QDir().mkpath(QFileInfo(settings).path()));
+    const QByteArray planted = QStringLiteral("[FileDialog]\n"
+                                              "history=file://%1/planted\n"
+                                              "lastVisited=file://%1/planted\n"
+                                              "sidebarWidth=300\n"
+                                              "viewMode=List\n")
+                                       .arg(folder)
+                                       .toUtf8();
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(planted);
+    file.close();
+    // Whoever reads the file moves its access time on from long ago.
+    const QDateTime longAgo(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+    auto setLongAgo = [&] {
+        QFile touched(settings);
+        return touched.open(QIODevice::ReadWrite)
+                && touched.setFileTime(longAgo, QFileDevice::FileAccessTime);
+    };
+    QVERIFY(setLongAgo());
+    QVERIFY(TestFiles::read(settings) == planted);
+    if (QFileInfo(settings).lastRead() == longAgo)
+        QSKIP("This file system keeps no access times");
+    QVERIFY(setLongAgo());
+    const QDateTime written = QFileInfo(settings).lastModified();
+
+    QString directory;
+    QStringList history;
+    QFileDialog::ViewMode mode = QFileDialog::List;
+    int sidebar = 300;
+    QVERIFY(DialogDriver::clickAndDrive(
+            button("cmdROM"), Action::Cancel, QString(), [&](DialogDriver::ShownDialog &dialog) {
+                directory = dialog.qtDialog()->directory().path();
+                history = dialog.qtDialog()->history();
+                mode = dialog.qtDialog()->viewMode();
+                sidebar = dialog.qtDialog()->findChild<QSplitter *>()->sizes().value(0);
+            }));
+    // Closing the launcher is when Qt would save them.
+    m_window.reset();
+
+    QVERIFY(!directory.endsWith(QLatin1String("/planted")));
+    QVERIFY(!history.join(QLatin1Char(' ')).contains(QLatin1String("planted")));
+    QCOMPARE(mode, QFileDialog::Detail);
+    QVERIFY(sidebar != 300);
+    QCOMPARE(QFileInfo(settings).lastRead(), longAgo);
+    QCOMPARE(QFileInfo(settings).lastModified(), written);
+    QCOMPARE(QDir(QFileInfo(settings).path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {QStringLiteral("QtProject.conf")});
 }
 
 QTEST_MAIN(tst_FileSelectors)
