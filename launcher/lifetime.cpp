@@ -95,7 +95,11 @@ void keepSessionBusFromAutolaunching()
 
 // Qt's own words in its dialogs and message boxes ("Open", "Cancel", "OK")
 // follow the user's language where Qt ships a translation; Corvane's own texts
-// are not translated. Without a translation, Qt stays in English.
+// are not translated. Without a translation, Qt stays in English. A
+// right-to-left language would turn the whole layout round, but Corvane's
+// windows are in English, laid out left to right, and Qt draws even a menu's
+// words by the program's direction rather than the menu's: the program keeps
+// left to right.
 void speakTheUsersLanguage(QApplication *app)
 {
     auto *translator = new QTranslator(app);
@@ -104,6 +108,7 @@ void speakTheUsersLanguage(QApplication *app)
         QApplication::installTranslator(translator);
     else
         delete translator;
+    QApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
 } // namespace

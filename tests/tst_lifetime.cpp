@@ -65,6 +65,8 @@ private slots:
     void failedStartDoesNotExit();
     void toolkitSpeaksTheUsersLanguage_data();
     void toolkitSpeaksTheUsersLanguage();
+    void windowsStayLeftToRight_data();
+    void windowsStayLeftToRight();
     void nothingIsWritten_data();
     void nothingIsWritten();
 
@@ -189,6 +191,35 @@ void tst_Lifetime::toolkitSpeaksTheUsersLanguage()
     qunsetenv("LANG");
     QVERIFY(outcome.finished);
     QCOMPARE(outcome.output, words + QLatin1Char('\n'));
+}
+
+void tst_Lifetime::windowsStayLeftToRight_data()
+{
+    QTest::addColumn<QString>("lang");
+
+    QTest::newRow("Hebrew") << "he_IL.UTF-8";
+    QTest::newRow("Arabic") << "ar_EG.UTF-8";
+}
+
+void tst_Lifetime::windowsStayLeftToRight()
+{
+    // Qt's translation for a right-to-left language turns the whole program
+    // round; Corvane's own windows are in English, laid out left to right.
+    QFETCH(QString, lang);
+    const QString translation = QStringLiteral("/qtbase_%1.qm").arg(lang.left(2));
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + translation))
+        QSKIP("Qt's translations are not installed (qt6-translations-l10n)");
+
+    qputenv("LANG", lang.toLatin1());
+    qunsetenv("LANGUAGE");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    const Outcome outcome = drive({QStringLiteral("directions")});
+    qunsetenv("LANG");
+    QVERIFY(outcome.finished);
+    QCOMPARE(outcome.output,
+             QStringLiteral("frmMain ltr|mnuFile ltr|mnuHelp ltr|fraExecute ltr|chkExit ltr|"
+                            "frmAbout ltr\n"));
 }
 
 void tst_Lifetime::nothingIsWritten_data()

@@ -5,6 +5,7 @@
 //   launcherdriver quit-key | exit-menu | close | about-quit | about-close | about-hide-close
 //   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
 //   launcherdriver words   (the toolkit's captions on the dialog and the message box)
+//   launcherdriver directions   (the layout direction of the windows, menus and controls)
 
 #include "dialogdriver.h"
 #include "launcherwindow.h"
@@ -113,6 +114,20 @@ int main(int argc, char *argv[])
                         say(QStringLiteral("about hidden"));
                 }
             frmMain.close();
+        } else if (scenario == QLatin1String("directions")) {
+            control<QAction>(frmMain, "mnuHelpAbout")->trigger();
+            QStringList seen;
+            for (const char *name : {"frmMain", "mnuFile", "mnuHelp", "fraExecute", "chkExit"}) {
+                QWidget *widget = qstrcmp(name, "frmMain") == 0 ? &frmMain
+                                                                : control<QWidget>(frmMain, name);
+                seen << QStringLiteral("%1 %2").arg(QLatin1String(name),
+                                                    widget->isRightToLeft() ? "rtl" : "ltr");
+            }
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->objectName() == QLatin1String("frmAbout"))
+                    seen << (window->isRightToLeft() ? "frmAbout rtl" : "frmAbout ltr");
+            say(seen.join(QLatin1Char('|')));
+            endProgramNow(0);
         } else if (scenario == QLatin1String("words")) {
             QStringList words;
             const bool cancelled = DialogDriver::clickAndDrive(
