@@ -12,11 +12,13 @@ namespace {
 
 QPointer<AboutWindow> instance;
 
-// A plain widget reads to a screen reader as a filler; this one is a window.
+// A plain widget reads to a screen reader as a filler. This one is a dialog,
+// as other programs' About windows are: opening, it is announced with its
+// description.
 QAccessibleInterface *accessibleAboutWindow(const QString &className, QObject *object)
 {
     if (className == QLatin1String("AboutWindow") && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     return nullptr;
 }
 
@@ -59,12 +61,15 @@ AboutWindow::AboutWindow()
     m_picture = new QLabel(this);
     m_picture->setPixmap(picture);
     m_picture->setGeometry(0, 0, 370, 239);
-    // A screen reader cannot read the picture's words; say them.
+    // A screen reader cannot read the picture's words; the picture and the
+    // window say them.
+    const QString words
+            = QStringLiteral("%1, version %2. %3 %4.")
+                      .arg(QLatin1String(Identity::name), QLatin1String(Identity::versionText),
+                           QLatin1String(Identity::comment), QLatin1String(Identity::company));
     m_picture->setAccessibleName(QLatin1String(Identity::name));
-    m_picture->setAccessibleDescription(
-            QStringLiteral("%1, version %2. %3 %4.")
-                    .arg(QLatin1String(Identity::name), QLatin1String(Identity::versionText),
-                         QLatin1String(Identity::comment), QLatin1String(Identity::company)));
+    m_picture->setAccessibleDescription(words);
+    setAccessibleDescription(words);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -171,6 +171,10 @@ void LauncherWindow::createMenus()
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("About"));
     mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
 
+    // An opened menu is a window of its own; a screen reader names it by this.
+    mnuFile->setAccessibleName(QStringLiteral("File"));
+    mnuHelp->setAccessibleName(QStringLiteral("Help"));
+
     connect(mnuFileExit, &QAction::triggered, this, &LauncherWindow::mnuFileExit_Click);
     connect(mnuHelpAbout, &QAction::triggered, this, &LauncherWindow::mnuHelpAbout_Click);
 }

@@ -157,19 +157,28 @@ if [ -n "$inside" ]; then
     ended_by "Exit On Start"
     emulator_outlived_launcher
 
+    # What a screen reader finds: the launcher with its menus, and About as it
+    # opens, a dialog that says the picture's words.
     start
     /usr/bin/python3 "$atspi" dump Corvane >"$work/launcher.txt" || fail "AT-SPI does not see the launcher"
+    /usr/bin/python3 "$atspi" events Corvane 20 >"$work/events.txt" &
+    listener=$!
+    wait_until "AT-SPI did not listen" grep -q '^listening$' "$work/events.txt"
     about_opens
+    words="Corvane, version 1.00.0002. A simple front end for Ruxa. Corvane Labs."
+    heard() { grep -qxF "window:activate|dialog|About Corvane|$words" "$work/events.txt"; }
+    wait_until "a screen reader hears no About dialog open: $(cat "$work/events.txt")" heard
+    kill "$listener"
     /usr/bin/python3 "$atspi" dump Corvane >"$work/about.txt" || fail "AT-SPI does not see the About window"
     quit
     kill "$wm"
     wm=""
     for seen in "frame|Corvane v1.0|" "push button|Run Ruxa|" "push button|Select|Ruxa Executable" \
-        "push button|Select|Virtual Gameboy ROM" "check box|Exit On Start|"; do
+        "push button|Select|Virtual Gameboy ROM" "check box|Exit On Start|" "popup menu|File|" \
+        "popup menu|Help|"; do
         grep -qF "$seen" "$work/launcher.txt" || fail "AT-SPI lacks \"$seen\": $(cat "$work/launcher.txt")"
     done
-    for seen in "frame|About Corvane|" "|Corvane|Corvane, version 1.00.0002. A simple front end for Ruxa. Corvane Labs." \
-        "push button|OK|"; do
+    for seen in "dialog|About Corvane|$words" "|Corvane|$words" "push button|OK|"; do
         grep -qF "$seen" "$work/about.txt" || fail "AT-SPI lacks \"$seen\": $(cat "$work/about.txt")"
     done
     exit 0

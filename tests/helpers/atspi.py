@@ -4,6 +4,9 @@
     atspi.py enable         turn accessibility on, as a screen reader does
     atspi.py dump APP       print "role|name|description" for every object of
                             the application named APP, waiting for it to appear
+    atspi.py events APP S   print "event|role|name|description" for each window
+                            activation and focus change in APP, for S seconds;
+                            "listening" first, once it listens
 """
 import sys
 import time
@@ -18,11 +21,15 @@ def enable():
                   None, Gio.DBusCallFlags.NONE, 5000, None)
 
 
+def describe(accessible):
+    return '%s|%s|%s' % (accessible.getRoleName(), accessible.name or '',
+                         accessible.description or '')
+
+
 def walk(accessible, depth=0):
     if depth > 20:
         return
-    print('%s|%s|%s' % (accessible.getRoleName(), accessible.name or '',
-                        accessible.description or ''))
+    print(describe(accessible))
     for i in range(accessible.childCount):
         child = accessible.getChildAtIndex(i)
         if child is not None:
@@ -43,11 +50,34 @@ def dump(name):
     return 1
 
 
+def events(name, seconds):
+    import pyatspi
+
+    def heard(event):
+        try:
+            if event.source.getApplication().name.lower() != name.lower():
+                return
+            if event.type.startswith('object:state-changed') and not event.detail1:
+                return
+            print('%s|%s' % (event.type, describe(event.source)), flush=True)
+        except Exception:  # the object may be gone already
+            pass
+
+    pyatspi.Registry.registerEventListener(heard, 'window:activate',
+                                           'object:state-changed:focused')
+    GLib.timeout_add(int(seconds * 1000), pyatspi.Registry.stop)
+    GLib.idle_add(lambda: print('listening', flush=True))
+    pyatspi.Registry.start()
+    return 0
+
+
 if __name__ == '__main__':
     if sys.argv[1:2] == ['enable']:
         enable()
     elif sys.argv[1:2] == ['dump'] and len(sys.argv) == 3:
         sys.exit(dump(sys.argv[2]))
+    elif sys.argv[1:2] == ['events'] and len(sys.argv) == 4:
+        sys.exit(events(sys.argv[2], float(sys.argv[3])))
     else:
         print(__doc__, file=sys.stderr)
         sys.exit(2)
