@@ -4,6 +4,7 @@
 #include "programstart.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,6 +27,20 @@ QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage> heldMessages;
 bool startingToolkit = false;
 
+// Whether Qt can find its Wayland platform plugin, where it looks for plugins.
+bool waylandSupportInstalled()
+{
+    QStringList folders;
+    for (const QString &path : QCoreApplication::libraryPaths())
+        folders << path + QStringLiteral("/platforms");
+    folders << qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH").split(QLatin1Char(':'));
+    for (const QString &folder : std::as_const(folders))
+        if (!folder.isEmpty()
+            && !QDir(folder).entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty())
+            return true;
+    return false;
+}
+
 QString displayFailure()
 {
     QStringList tried;
@@ -33,12 +48,18 @@ QString displayFailure()
         if (!qEnvironmentVariableIsEmpty(variable))
             tried << QStringLiteral("%1=%2").arg(QLatin1String(variable),
                                                  qEnvironmentVariable(variable));
+    const QString name = QLatin1String(Identity::name);
     if (tried.isEmpty())
         return QStringLiteral("%1 needs a graphical desktop, but no display is set "
                               "(DISPLAY and WAYLAND_DISPLAY are empty).")
-                .arg(QLatin1String(Identity::name));
+                .arg(name);
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !waylandSupportInstalled())
+        return QStringLiteral("%1 needs a graphical desktop: this one is Wayland (%2), but Qt's "
+                              "Wayland support is not installed (the package qt6-wayland brings "
+                              "it), and no X display answered.")
+                .arg(name, tried.join(QLatin1String(", ")));
     return QStringLiteral("%1 needs a graphical desktop, but could not open its display (%2).")
-            .arg(QLatin1String(Identity::name), tried.join(QLatin1String(", ")));
+            .arg(name, tried.join(QLatin1String(", ")));
 }
 
 void releaseHeldMessages()

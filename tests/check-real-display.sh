@@ -193,7 +193,7 @@ no_display() { # expected-words environment...
     words=$1
     shift
     status=0
-    (use_fresh_home "$work" && exec env "$@" "$corvane") 2>"$work/stderr" || status=$?
+    (use_fresh_home "$work" && exec env "$@" "${program_copy:-$corvane}") 2>"$work/stderr" || status=$?
     [ "$status" = 1 ] || fail "without a display the status was $status"
     [ "$(wc -l <"$work/stderr")" = 1 ] || fail "without a display it said: $(cat "$work/stderr")"
     grep -q "needs a graphical desktop" "$work/stderr" || fail "unclear: $(cat "$work/stderr")"
@@ -202,6 +202,16 @@ no_display() { # expected-words environment...
 }
 no_display "DISPLAY and WAYLAND_DISPLAY are empty" -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM
 no_display "DISPLAY=:7777" -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:7777
+# A Wayland desktop where Qt's Wayland support is missing: a copy of the
+# program whose qt.conf shows it Qt's X11 plugin alone.
+mkdir -p "$work/copy/plugins/platforms"
+qt_plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
+ln -s "$qt_plugins/platforms/libqxcb.so" "$work/copy/plugins/platforms/"
+printf '[Paths]\nPlugins = %s\n' "$work/copy/plugins" >"$work/copy/qt.conf"
+cp "$corvane" "$work/copy/corvane"
+program_copy="$work/copy/corvane"
+no_display "qt6-wayland" -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=wayland-77 XDG_SESSION_TYPE=wayland
+program_copy=""
 
 start_xvfb
 
