@@ -140,8 +140,13 @@ QString cpuModel()
 
 int main(int argc, char *argv[])
 {
-    // This process's own widgets stay off the X server the programs are watched on.
+    // This process's own widgets stay off the X server the programs are watched
+    // on; what the offscreen platform says of them is no figure.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "corvanebench: %s\n", qPrintable(text));
+    });
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 5) {

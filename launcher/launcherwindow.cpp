@@ -151,6 +151,9 @@ void LauncherWindow::createControls()
     // Enter presses the focused button, as Space does; there is no default button.
     for (QPushButton *button : {cmdExecute, cmdROM, cmdPreview, cmdRun, cmdQuit})
         pressOnEnter(button);
+    // The time of the click or key that runs the emulator lets its window
+    // take the focus.
+    cmdRun->installEventFilter(this);
 
     connect(cmdExecute, &QPushButton::clicked, this, &LauncherWindow::cmdExecute_Click);
     connect(cmdROM, &QPushButton::clicked, this, &LauncherWindow::cmdROM_Click);
@@ -191,6 +194,21 @@ CommonDialog &LauncherWindow::cmnROM() const
     if (!m_cmnROM)
         m_cmnROM = std::make_unique<CommonDialog>(romDialogSettings(), fraROM);
     return *m_cmnROM;
+}
+
+bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        m_runInputTime = static_cast<QInputEvent *>(event)->timestamp();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void LauncherWindow::closeEvent(QCloseEvent *event)
@@ -285,7 +303,7 @@ void LauncherWindow::showMessage(const Text &text)
 
 bool LauncherWindow::startProgram(const Text &program, const Text &argument, Text *reason)
 {
-    return startDetachedProgram(program, argument, reason);
+    return startDetachedProgram(program, argument, activationFor(this, m_runInputTime), reason);
 }
 
 void LauncherWindow::endImmediately()

@@ -29,6 +29,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
@@ -55,6 +56,8 @@ private:
     void endImmediately() override;
 
     LaunchLogic m_logic;
+    // The window system's time of the last input that reached Run.
+    unsigned long m_runInputTime = 0;
     // Made on first use; mutable so that reading a file name may make one.
     mutable std::unique_ptr<CommonDialog> m_cmnExecute;
     mutable std::unique_ptr<CommonDialog> m_cmnROM;

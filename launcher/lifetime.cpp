@@ -101,7 +101,6 @@ void identifyApplication()
 
 void keepSessionBusFromAutolaunching()
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // libdbus looks for the address, then for the bus in the runtime folder;
     // only where both are missing does it autolaunch.
     if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
@@ -109,9 +108,7 @@ void keepSessionBusFromAutolaunching()
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
         return;
-    setStartedProgramsEnvironment(QProcessEnvironment::systemEnvironment());
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-#endif
 }
 
 // Qt's own words in its dialogs and message boxes ("Open", "Cancel", "OK")
@@ -136,6 +133,9 @@ void speakTheUsersLanguage(QApplication *app)
 
 std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
 {
+    // Programs started later get the environment as it was given, before
+    // Corvane or the toolkit changed it.
+    setStartedProgramsEnvironment(QProcessEnvironment::systemEnvironment());
     keepSessionBusFromAutolaunching();
     previousHandler = qInstallMessageHandler(holdMessage);
     startingToolkit = true;

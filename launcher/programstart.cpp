@@ -36,11 +36,27 @@ Text reasonFor(const Text &program, const QString &qtReason)
 
 bool startDetachedProgram(const Text &program, const Text &argument, Text *reason)
 {
+    return startDetachedProgram(program, argument, {}, reason);
+}
+
+bool startDetachedProgram(const Text &program, const Text &argument, const Activation &activation,
+                          Text *reason)
+{
+    QProcessEnvironment environment = startedProgramsEnvironment.isEmpty()
+            ? QProcessEnvironment::systemEnvironment()
+            : startedProgramsEnvironment;
+    // The launcher's own startup id or token was spent on its own window;
+    // handed on, it would tell the desktop to keep the program from the focus.
+    environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+    environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    if (!activation.variable.isEmpty())
+        environment.insert(QString::fromLatin1(activation.variable),
+                           QString::fromLatin1(activation.value));
+
     QProcess process;
     process.setProgram(toQString(program));
     process.setArguments({toQString(argument)});
-    if (!startedProgramsEnvironment.isEmpty())
-        process.setProcessEnvironment(startedProgramsEnvironment);
+    process.setProcessEnvironment(environment);
     if (process.startDetached())
         return true;
     if (reason)

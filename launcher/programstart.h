@@ -9,9 +9,16 @@
 bool startDetachedProgram(const Text &program, const Text &argument, Text *reason);
 
 #ifndef _WIN32
+#include "activationtoken.h"
+
 class QProcessEnvironment;
 
-// Programs started from now on get this environment rather than the launcher's
-// own, which the launcher may have changed for the toolkit's sake.
+// The same, with what lets the program take the focus (activationtoken.h).
+bool startDetachedProgram(const Text &program, const Text &argument, const Activation &activation,
+                          Text *reason);
+
+// Programs started from now on get this environment, the one the launcher
+// was given, rather than the launcher's own, which it may have changed for
+// the toolkit's sake.
 void setStartedProgramsEnvironment(const QProcessEnvironment &environment);
 #endif

@@ -42,7 +42,7 @@ cleanup() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
     [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
     for record in "$work"/records/*; do
-        [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true
+        case $record in *.*) ;; *) [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true ;; esac
     done
     [ -n "$inside" ] || rm -rf "$work"
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
@@ -57,7 +57,8 @@ rom="$work/files/Red Alarm (USA) \$(x).vb"
 corvane() {
     (
         use_fresh_home "$work"
-        exec env -u QT_QPA_PLATFORM CORVANE_CHECK_RUN="$work" ARGRECORDER_DIR="$work/records" \
+        exec env -u QT_QPA_PLATFORM DESKTOP_STARTUP_ID=launcher_TIME0 CORVANE_CHECK_RUN="$work" \
+            ARGRECORDER_DIR="$work/records" \
             ARGRECORDER_LINGER=30 "$corvane" "$@"
     )
 }
@@ -67,7 +68,9 @@ left_running() {
     done
 }
 nothing_left() { [ -z "$(left_running)" ]; }
-recorded() { [ -n "$(ls "$work/records" | grep -v partial || true)" ]; }
+recorded() { [ -n "$(ls "$work/records" | grep -v '\.' || true)" ]; }
+# The X server's time: milliseconds of the monotonic clock, in 32 bits.
+server_time() { awk '{ printf "%d", ($1 * 1000) % 4294967296 }' /proc/uptime; }
 
 start() {
     corvane "$@" &
@@ -99,8 +102,16 @@ choose_both() {
 }
 emulator_started() {
     wait_until "the emulator was not started" recorded
-    record=$(ls "$work/records" | grep -v partial)
+    record=$(ls "$work/records" | grep -v '\.')
     printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
+    # Not the launcher's spent startup id, but one of its own, whose time is
+    # that of the key that ran it, so that a window manager lets it take the
+    # focus.
+    id=$(tr '\0' '\n' <"$work/records/$record.env" | sed -n 's/^DESKTOP_STARTUP_ID=//p')
+    case $id in Corvane-*_TIME*) ;; *) fail "the emulator got no startup id of its own: \"$id\"" ;; esac
+    time=${id##*_TIME}
+    [ "$time" -ge "$pressed" ] && [ "$time" -le "$(server_time)" ] \
+        || fail "the startup id's time $time is not the X server's time of the key ($pressed to $(server_time))"
 }
 emulator_outlived_launcher() {
     kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
@@ -110,6 +121,7 @@ emulator_outlived_launcher() {
 keyboard_flow() {
     start
     choose_both
+    pressed=$(server_time)
     xdotool key shift+Tab shift+Tab Return
     emulator_started
     quit
@@ -152,6 +164,7 @@ if [ -n "$inside" ]; then
     # the check box, then to Run.
     start
     choose_both
+    pressed=$(server_time)
     xdotool key Tab Tab Tab space Tab Return
     emulator_started
     ended_by "Exit On Start"

@@ -62,6 +62,7 @@ private slots:
     void awkwardRomPathArrivesByteExact();
     void executablePathWithSpaces();
     void runTwiceStartsTwoIndependentProcesses();
+    void spentStartupIdsAreNotHandedOn();
     void badExecutableIsReported_data();
     void badExecutableIsReported();
     void launcherCarriesOnAfterFailedStart();
@@ -175,6 +176,30 @@ void tst_Launching::runTwiceStartsTwoIndependentProcesses()
     QCOMPARE(childProcesses(), QList<qint64>());
     for (const RecordedRuns::Run &run : runs)
         ::kill(pid_t(run.pid), SIGTERM);
+}
+
+void tst_Launching::spentStartupIdsAreNotHandedOn()
+{
+    // The launcher's own startup id and activation token were spent on its
+    // own window: the emulator gets neither (and here, with no window system
+    // to give fresh ones, nothing else).
+    qputenv("DESKTOP_STARTUP_ID", "launcher_TIME0");
+    qputenv("XDG_ACTIVATION_TOKEN", "launcher-token");
+    const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
+    QVERIFY(TestFiles::make(rom));
+    QVERIFY(choose("cmdExecute", recorder));
+    QVERIFY(choose("cmdROM", rom));
+    clickRun();
+    qunsetenv("DESKTOP_STARTUP_ID");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+
+    const QList<RecordedRuns::Run> runs = m_runs->waitFor(1);
+    QCOMPARE(runs.size(), 1);
+    QVERIFY(!runs[0].environment.isEmpty());
+    for (const QByteArray &variable : runs[0].environment)
+        QVERIFY2(!variable.startsWith("DESKTOP_STARTUP_ID=")
+                         && !variable.startsWith("XDG_ACTIVATION_TOKEN="),
+                 variable.constData());
 }
 
 void tst_Launching::badExecutableIsReported_data()

@@ -25,22 +25,31 @@ QList<RecordedRuns::Run> RecordedRuns::waitFor(int count) const
     return runs;
 }
 
+namespace {
+
+QByteArrayList strings(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray contents = file.readAll();
+    contents.chop(1); // each string ends in a NUL
+    return contents.isNull() ? QByteArrayList() : contents.split('\0');
+}
+
+} // namespace
+
 QList<RecordedRuns::Run> RecordedRuns::read() const
 {
     QList<Run> runs;
     const QDir dir(m_dir.path());
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
-        if (name.endsWith(QLatin1String(".partial")))
+        if (name.contains(QLatin1Char('.')) || !QFile::exists(dir.filePath(name)))
             continue;
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        QByteArray contents = file.readAll();
-        contents.chop(1); // each argument ends in a NUL
         Run run;
         run.pid = name.toLongLong();
-        if (!contents.isNull())
-            run.arguments = contents.split('\0');
+        run.arguments = strings(dir.filePath(name));
+        run.environment = strings(dir.filePath(name + QStringLiteral(".env")));
         runs << run;
     }
     return runs;

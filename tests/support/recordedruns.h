@@ -13,6 +13,7 @@ public:
     {
         qint64 pid = 0;
         QByteArrayList arguments;
+        QByteArrayList environment; // NAME=value
     };
 
     RecordedRuns(); // points ARGRECORDER_DIR at a fresh folder
