@@ -132,17 +132,7 @@ void AboutWindow::unload()
 AboutWindow::AboutWindow(HWND owner)
 {
     const HINSTANCE module = GetModuleHandleW(nullptr);
-    static const ATOM registered = [module] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = module;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className;
-        return RegisterClassExW(&windowClass);
-    }();
-    (void)registered;
+    registerWindowClass<AboutWindow>(className);
     // Owned by the launcher: it stays above it and has no task bar button.
     CreateWindowExW(windowExStyle, className, Identity::Wide::aboutCaption, windowStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr, module, this);
@@ -154,24 +144,11 @@ void AboutWindow::show()
     SetForegroundWindow(m_window);
 }
 
-LRESULT CALLBACK AboutWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void AboutWindow::windowGone()
 {
-    if (message == WM_NCCREATE) {
-        auto *self = static_cast<AboutWindow *>(
-                reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<AboutWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && self) {
-        // The window is gone, and with it the one About window.
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        instance = nullptr;
-        delete self;
-        self = nullptr;
-    }
-    return self ? self->onMessage(message, wParam, lParam)
-                : DefWindowProcW(window, message, wParam, lParam);
+    // The window is gone, and with it the one About window.
+    instance = nullptr;
+    delete this;
 }
 
 LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)

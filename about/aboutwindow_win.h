@@ -1,6 +1,7 @@
 #pragma once
 
 #include "handles_win.h"
+#include "windowclass_win.h"
 
 #include <windows.h>
 
@@ -27,8 +28,11 @@ private:
     explicit AboutWindow(HWND owner);
     ~AboutWindow() = default;
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template<typename Object>
+    friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { m_window = window; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void windowGone();
     void layOut(UINT dpi);
 
     void cmdOK_Click();

@@ -119,17 +119,7 @@ LauncherWindow::LauncherWindow(EndProgram endProgram)
     , cmnROM(romDialog)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    static const ATOM registered = [instance] {
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = windowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className;
-        return RegisterClassExW(&windowClass);
-    }();
-    (void)registered;
+    registerWindowClass<LauncherWindow>(className);
     // Made at no size: WM_CREATE lays it out for the DPI of its monitor.
     CreateWindowExW(windowExStyle, className, Identity::Wide::launcherCaption, windowStyle,
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, createMenuBar(), instance, this);
@@ -140,24 +130,6 @@ LauncherWindow::~LauncherWindow()
 {
     if (m_window)
         DestroyWindow(m_window);
-}
-
-LRESULT CALLBACK LauncherWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto *self = static_cast<LauncherWindow *>(
-                reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->m_window = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto *self = reinterpret_cast<LauncherWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY && self) {
-        self->m_window = nullptr;
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self = nullptr;
-    }
-    return self ? self->onMessage(message, wParam, lParam)
-                : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)

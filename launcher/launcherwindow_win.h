@@ -4,6 +4,7 @@
 #include "handles_win.h"
 #include "launchhost.h"
 #include "launchlogic.h"
+#include "windowclass_win.h"
 
 #include <windows.h>
 
@@ -46,8 +47,11 @@ public:
     const LaunchLogic &logic() const { return m_logic; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template<typename Object>
+    friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { m_window = window; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void windowGone() { m_window = nullptr; }
     void onCommand(int id);
     void createControls();
     void layOut(UINT dpi);

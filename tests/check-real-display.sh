@@ -62,12 +62,6 @@ corvane() {
             ARGRECORDER_LINGER=30 "$corvane" "$@"
     )
 }
-left_running() {
-    for environ in $(grep -lzxF "CORVANE_CHECK_RUN=$work" /proc/[0-9]*/environ 2>/dev/null); do
-        { tr '\0' ' ' <"${environ%/environ}/cmdline"; } 2>/dev/null && echo
-    done
-}
-nothing_left() { [ -z "$(left_running)" ]; }
 recorded() { [ -n "$(ls "$work/records" | grep -v '\.' || true)" ]; }
 # The X server's time: milliseconds of the monotonic clock, in 32 bits.
 server_time() { awk '{ printf "%d", ($1 * 1000) % 4294967296 }' /proc/uptime; }
@@ -76,15 +70,6 @@ start() {
     corvane "$@" &
     program=$!
     launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
-}
-# The program must end of itself, with status 0, having written nothing.
-ended_by() { # what ended it
-    wait_until "$1 did not end the program" process_ended "$program"
-    status=0
-    wait "$program" || status=$?
-    program=""
-    [ "$status" = 0 ] || fail "after $1 the program ended with status $status"
-    home_is_empty "$work"
 }
 quit() {
     xdotool windowfocus --sync "$launcher"

@@ -11,14 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$source_dir/tests/checklib.sh"
 
-# The project's files, without any build folders.
-mkdir "$work/elsewhere"
-if git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git -C "$source_dir" ls-files -co --exclude-standard -z \
-        | tar -cf - -C "$source_dir" --null --no-recursion -T - | tar -xf - -C "$work/elsewhere"
-else
-    tar -cf - -C "$source_dir" --exclude='./build*' . | tar -xf - -C "$work/elsewhere"
-fi
+sh "$source_dir/resources/copysources.sh" "$source_dir" "$work/elsewhere"
 cmake -S "$work/elsewhere" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCORVANE_BUILD_TESTS=OFF >"$work/log" 2>&1 \
     || fail "could not configure the second build: $(cat "$work/log")"

@@ -56,6 +56,26 @@ window_named() { # caption
 window_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
 
+# The program ($program) must end of itself, with status 0, and where it ran
+# in a fresh home ($work/home), having written nothing there.
+ended_by() { # what ended it
+    wait_until "$1 did not end the program" process_ended "$program"
+    status=0
+    wait "$program" || status=$?
+    program=""
+    [ "$status" = 0 ] || fail "after $1 the program ended with status $status"
+    [ ! -d "$work/home" ] || home_is_empty "$work"
+}
+
+# Every process a check starts carries CORVANE_CHECK_RUN=$work in its
+# environment, so that none can outlive the check unseen.
+left_running() {
+    for environ in $(grep -lzxF "CORVANE_CHECK_RUN=$work" /proc/[0-9]*/environ 2>/dev/null); do
+        { tr '\0' ' ' <"${environ%/environ}/cmdline"; } 2>/dev/null && echo
+    done
+}
+nothing_left() { [ -z "$(left_running)" ]; }
+
 # Chooses a file in the open-file dialog with this caption: types the path into
 # its name field and presses the key that opens it. A completion list comes and
 # goes while the path is typed; on a busy machine it can take the first key, or

@@ -207,14 +207,8 @@ void tst_Launching::badExecutableIsReported_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing") << "missing"
-                             << "There is no such file.";
-    QTest::newRow("a folder") << "folder"
-                              << "It is a folder, not a program.";
-    QTest::newRow("not executable") << "plain"
-                                    << "It is not allowed to run: it is not marked as executable.";
-    QTest::newRow("bad format") << "garbage"
-                                << "It is not a program this system can run.";
+    for (const TestFiles::Unrunnable &program : TestFiles::unrunnable)
+        QTest::newRow(program.row) << program.kind << program.reason;
 }
 
 void tst_Launching::badExecutableIsReported()
@@ -222,18 +216,7 @@ void tst_Launching::badExecutableIsReported()
     QFETCH(QString, kind);
     QFETCH(QString, reason);
     const QString exe = m_dir->filePath(kind);
-    if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(m_dir->path()).mkdir(kind));
-    } else if (kind == QLatin1String("plain")) {
-        QVERIFY(TestFiles::make(exe));
-    } else if (kind == QLatin1String("garbage")) {
-        QFile file(exe);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x7f"
-                   "ELF? no, just bytes\n");
-        file.close();
-        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    }
+    QVERIFY(TestFiles::makeUnrunnable(exe, kind));
 
     RealStartHost host;
     host.exe = exe;

@@ -22,14 +22,8 @@ void tst_ProgramStart::failedStartSaysWhy_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing") << "missing"
-                             << "There is no such file.";
-    QTest::newRow("a folder") << "folder"
-                              << "It is a folder, not a program.";
-    QTest::newRow("not executable") << "plain"
-                                    << "It is not allowed to run: it is not marked as executable.";
-    QTest::newRow("not a program") << "text"
-                                   << "It is not a program this system can run.";
+    for (const TestFiles::Unrunnable &program : TestFiles::unrunnable)
+        QTest::newRow(program.row) << program.kind << program.reason;
 }
 
 void tst_ProgramStart::failedStartSaysWhy()
@@ -39,12 +33,7 @@ void tst_ProgramStart::failedStartSaysWhy()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString program = dir.filePath(kind);
-    if (kind == QLatin1String("folder"))
-        QVERIFY(QDir(dir.path()).mkdir(kind));
-    else if (kind == QLatin1String("plain"))
-        QVERIFY(TestFiles::make(program));
-    else if (kind == QLatin1String("text"))
-        QVERIFY(TestFiles::make(program, TestFiles::executable));
+    QVERIFY(TestFiles::makeUnrunnable(program, kind));
 
     Text given;
     QVERIFY(!startDetachedProgram(toText(program), "game.vb", &given));

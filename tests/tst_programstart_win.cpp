@@ -13,15 +13,19 @@
 
 namespace {
 
-// The lines the recorder wrote, once it has written them.
+// The lines the recorder wrote, once it has written them all.
 std::vector<std::string> recordOf(const std::wstring &path)
 {
     std::vector<std::string> lines;
-    WinDriver::waitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                       20000);
-    std::istringstream record(WinDriver::contentsOf(path));
-    for (std::string line; std::getline(record, line);)
-        lines.push_back(line);
+    WinDriver::waitFor(
+            [&] {
+                lines.clear();
+                std::istringstream record(WinDriver::contentsOf(path));
+                for (std::string line; std::getline(record, line);)
+                    lines.push_back(line);
+                return lines.size() >= 4;
+            },
+            20000);
     return lines;
 }
 

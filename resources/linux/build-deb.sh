@@ -13,14 +13,7 @@ upstream=${version%-*}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 tree="$scratch/corvane-$upstream"
-mkdir "$tree"
-# The files of the project, without any build folders.
-if git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git -C "$source_dir" ls-files -co --exclude-standard -z \
-        | tar -cf - -C "$source_dir" --null --no-recursion -T - | tar -xf - -C "$tree"
-else
-    tar -cf - -C "$source_dir" --exclude='./build*' . | tar -xf - -C "$tree"
-fi
+sh "$source_dir/resources/copysources.sh" "$source_dir" "$tree"
 
 (cd "$tree" && dpkg-buildpackage -b -us -uc) >"$scratch/build.log" 2>&1 || {
     tail -n 40 "$scratch/build.log"

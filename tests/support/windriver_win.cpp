@@ -356,7 +356,9 @@ bool TemporaryFolder::make(const std::wstring &name, const std::string &contents
 
 std::string contentsOf(const std::wstring &path)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    // Shared every way: a file just renamed may still be open in its writer.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return {};
