@@ -176,13 +176,10 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) != WA_INACTIVE)
             SetFocus(cmdOK);
         return 0;
-    case WM_DPICHANGED: {
+    case WM_DPICHANGED:
         layOut(LOWORD(wParam));
-        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Dpi::moveToSuggestedPlace(m_window, lParam);
         return 0;
-    }
     default:
         return DefWindowProcW(m_window, message, wParam, lParam);
     }

@@ -91,6 +91,13 @@ FontHandle messageFont(UINT dpi)
     return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
+void moveToSuggestedPlace(HWND window, LPARAM suggested)
+{
+    const auto *place = reinterpret_cast<const RECT *>(suggested);
+    SetWindowPos(window, nullptr, place->left, place->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,
               IconHandle *big)
 {

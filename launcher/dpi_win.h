@@ -31,6 +31,10 @@ RECT windowRectForClient(int width, int height, DWORD style, DWORD exStyle, bool
 // The system's message font, sized for dpi.
 FontHandle messageFont(UINT dpi);
 
+// Moves window to where WM_DPICHANGED suggests (its lParam), at the size its
+// layout for the new DPI gave it.
+void moveToSuggestedPlace(HWND window, LPARAM suggested);
+
 // Gives window the icon at the sizes dpi asks for, kept in small and big.
 void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,
               IconHandle *big);

@@ -157,13 +157,10 @@ LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetFocus(m_focus);
         }
         return 0;
-    case WM_DPICHANGED: {
+    case WM_DPICHANGED:
         layOut(LOWORD(wParam));
-        const auto *suggested = reinterpret_cast<const RECT *>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Dpi::moveToSuggestedPlace(m_window, lParam);
         return 0;
-    }
     case WM_CLOSE:
         Form_Unload();
         DestroyWindow(m_window);

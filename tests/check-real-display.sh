@@ -41,9 +41,7 @@ fi
 cleanup() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
     [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
-    for record in "$work"/records/*; do
-        case $record in *.*) ;; *) [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true ;; esac
-    done
+    stop_recorded_emulators
     [ -n "$inside" ] || rm -rf "$work"
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
 }

@@ -24,9 +24,7 @@ program=""
 cleanup() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
     [ -z "$keyboard" ] || kill "$keyboard" 2>/dev/null || true
-    for record in "$work"/records/*; do
-        case $record in *.*) ;; *) [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true ;; esac
-    done
+    stop_recorded_emulators
     [ -z "$compositor" ] || kill "$compositor" 2>/dev/null || true
     rm -rf "$work"
 }

@@ -76,6 +76,13 @@ left_running() {
 }
 nothing_left() { [ -z "$(left_running)" ]; }
 
+# Ends the stand-in emulators that recorded their runs in $work/records.
+stop_recorded_emulators() {
+    for record in "$work"/records/*; do
+        case $record in *.*) ;; *) [ -f "$record" ] && kill "$(basename "$record")" 2>/dev/null || true ;; esac
+    done
+}
+
 # Chooses a file in the open-file dialog with this caption: types the path into
 # its name field and presses the key that opens it. A completion list comes and
 # goes while the path is typed; on a busy machine it can take the first key, or

@@ -40,6 +40,17 @@ Outcome drive(const QStringList &arguments)
     return outcome;
 }
 
+// The same, with the user's language set to lang.
+Outcome driveIn(const QString &lang, const QString &scenario)
+{
+    qputenv("LANG", lang.toLatin1());
+    for (const char *overriding : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        qunsetenv(overriding);
+    const Outcome outcome = drive({scenario});
+    qunsetenv("LANG");
+    return outcome;
+}
+
 QStringList filesBelow(const QString &folder)
 {
     QStringList found;
@@ -183,12 +194,7 @@ void tst_Lifetime::toolkitSpeaksTheUsersLanguage()
                           + QStringLiteral("/qtbase_de.qm")))
         QSKIP("Qt's German translation is not installed (qt6-translations-l10n)");
 
-    qputenv("LANG", lang.toLatin1());
-    qunsetenv("LANGUAGE");
-    qunsetenv("LC_ALL");
-    qunsetenv("LC_MESSAGES");
-    const Outcome outcome = drive({QStringLiteral("words")});
-    qunsetenv("LANG");
+    const Outcome outcome = driveIn(lang, QStringLiteral("words"));
     QVERIFY(outcome.finished);
     QCOMPARE(outcome.output, words + QLatin1Char('\n'));
 }
@@ -210,12 +216,7 @@ void tst_Lifetime::windowsStayLeftToRight()
     if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + translation))
         QSKIP("Qt's translations are not installed (qt6-translations-l10n)");
 
-    qputenv("LANG", lang.toLatin1());
-    qunsetenv("LANGUAGE");
-    qunsetenv("LC_ALL");
-    qunsetenv("LC_MESSAGES");
-    const Outcome outcome = drive({QStringLiteral("directions")});
-    qunsetenv("LANG");
+    const Outcome outcome = driveIn(lang, QStringLiteral("directions"));
     QVERIFY(outcome.finished);
     QCOMPARE(outcome.output,
              QStringLiteral("frmMain ltr|mnuFile ltr|mnuHelp ltr|fraExecute ltr|chkExit ltr|"
