@@ -5,7 +5,7 @@
 # Needs: xvfb xdotool openbox x11-utils imagemagick (Debian packages).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-corvane=$(cd "$1" && pwd)/launcher/corvane
+corvane=$(cd "$1" && pwd)/linux/corvane
 . "$here/../../tests/checklib.sh"
 work=$(mktemp -d)
 xvfb=""

@@ -1,0 +1,242 @@
+#include "launcherwindow.h"
+
+#include "aboutwindow.h"
+#include "commondialog.h"
+#include "enterpress.h"
+#include "framestyle.h"
+#include "identity.h"
+#include "programicon.h"
+#include "programstart.h"
+#include "qttext.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+QWidget *makeControl(const Form::Control &spec, QWidget *parent)
+{
+    const QString caption = QLatin1String(spec.caption);
+    switch (spec.kind) {
+    case Form::Kind::Frame:
+        return new QGroupBox(caption, parent);
+    case Form::Kind::Button: {
+        auto *button = new QPushButton(caption, parent);
+        // Enter presses the focused button, as Space does; there is no default button.
+        pressOnEnter(button);
+        return button;
+    }
+    case Form::Kind::Field: {
+        auto *field = new QLineEdit(caption, parent);
+        field->setEnabled(false);
+        // Disabled fields have no label a screen reader could use; their frame names them.
+        field->setAccessibleName(QLatin1String(Form::control(spec.frame).caption));
+        return field;
+    }
+    case Form::Kind::CheckBox:
+        return new QCheckBox(caption, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(EndProgram endProgram, QWidget *parent)
+    : QMainWindow(parent)
+    , m_endProgram(endProgram)
+    , m_logic(*this)
+{
+    setObjectName(QLatin1String(Form::launcher.name));
+    setWindowTitle(QLatin1String(Form::launcher.caption));
+    setWindowIcon(programIcon());
+
+    createControls();
+    createMenus();
+    m_logic.Form_Load();
+}
+
+LauncherWindow::~LauncherWindow() = default;
+
+void LauncherWindow::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(clientSize(Form::launcher));
+    setCentralWidget(client);
+    // The window keeps the size of its menu bar and client area, and offers no
+    // maximise button that could not work.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+
+    // Captions sit in the frame lines, clear of the buttons below them.
+    auto *frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
+
+    std::vector<const Form::Control *> tabStops;
+    for (const Form::Control &spec : Form::launcherControls) {
+        QWidget *widget = makeControl(spec, spec.frame ? control<QWidget>(spec.frame) : client);
+        widget->setObjectName(QLatin1String(spec.name));
+        widget->setGeometry(fromTwips(spec.place));
+        if (spec.kind == Form::Kind::Frame)
+            widget->setStyle(frameStyle);
+        if (spec.kind == Form::Kind::Button || spec.kind == Form::Kind::CheckBox)
+            tabStops.push_back(&spec);
+        if (spec.click)
+            connect(static_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
+                    [this, click = spec.click] { (m_logic.*click)(); });
+    }
+
+    // Buttons that read alike ("Select") are told apart by their frames.
+    for (const Form::Control &spec : Form::launcherControls) {
+        const auto alike = std::count_if(std::begin(Form::launcherControls),
+                                         std::end(Form::launcherControls),
+                                         [&spec](const Form::Control &other) {
+                                             return qstrcmp(other.caption, spec.caption) == 0;
+                                         });
+        if (spec.kind == Form::Kind::Button && spec.frame && alike > 1)
+            control<QWidget>(spec.id)->setAccessibleDescription(
+                    QLatin1String(Form::control(spec.frame).caption));
+    }
+
+    // The check box's caption must not be cut off where the system font is
+    // wider than the layout assumed; it may take the room up to the Quit
+    // button, never more.
+    auto *chkExit = control<QCheckBox>(Form::chkExit);
+    const int room = control<QWidget>(Form::cmdQuit)->x() - chkExit->x();
+    chkExit->resize(qBound(chkExit->width(), chkExit->sizeHint().width(), room), chkExit->height());
+
+    // Tab visits the buttons and the check box by their tab index.
+    std::sort(tabStops.begin(), tabStops.end(), [](const Form::Control *a, const Form::Control *b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        setTabOrder(control<QWidget>(tabStops[i - 1]->id), control<QWidget>(tabStops[i]->id));
+    control<QWidget>(tabStops.front()->id)->setFocus();
+
+    // The time of the click or key that runs the emulator lets its window
+    // take the focus.
+    control<QWidget>(Form::cmdRun)->installEventFilter(this);
+}
+
+void LauncherWindow::createMenus()
+{
+    QMenu *menu = nullptr;
+    for (const Form::MenuItem &item : Form::menuItems) {
+        const QString caption = QLatin1String(item.caption);
+        if (!item.menu) {
+            menu = menuBar()->addMenu(caption);
+            menu->setObjectName(QLatin1String(item.name));
+            // An opened menu is a window of its own; a screen reader names it by this.
+            menu->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+            continue;
+        }
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(item.name));
+        connect(action, &QAction::triggered, this,
+                [this, click = item.click] { (m_logic.*click)(); });
+    }
+}
+
+CommonDialog &LauncherWindow::dialog(Selector selector) const
+{
+    std::unique_ptr<CommonDialog> &made = selector == Selector::Executable ? cmnExecute : cmnROM;
+    if (!made)
+        made = std::make_unique<CommonDialog>(Form::selector(selector),
+                                              const_cast<LauncherWindow *>(this));
+    return *made;
+}
+
+bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        m_runInputTime = static_cast<QInputEvent *>(event)->timestamp();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LauncherWindow::closeEvent(QCloseEvent *event)
+{
+    m_logic.Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+bool LauncherWindow::showOpenDialog(Selector selector)
+{
+    return dialog(selector).showOpen();
+}
+
+Text LauncherWindow::selectorFileName(Selector selector) const
+{
+    return toText(dialog(selector).fileName());
+}
+
+void LauncherWindow::setSelectorText(Selector selector, const Text &text)
+{
+    control<QLineEdit>(Form::selector(selector).field)->setText(toQString(text));
+}
+
+void LauncherWindow::setPreviewText(const Text &text)
+{
+    control<QLineEdit>(Form::txtCommand)->setText(toQString(text));
+}
+
+int LauncherWindow::exitOnStartValue() const
+{
+    switch (control<QCheckBox>(Form::chkExit)->checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
+}
+
+void LauncherWindow::showMessage(const Text &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QLatin1String(Identity::name), toQString(text),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool LauncherWindow::startProgram(const Text &program, const Text &argument, Text *reason)
+{
+    return startDetachedProgram(program, argument, activationFor(this, m_runInputTime), reason);
+}
+
+void LauncherWindow::showAbout()
+{
+    AboutWindow *about = frmAbout();
+    about->show();
+    about->raise();
+    about->activateWindow();
+}
+
+void LauncherWindow::unloadAbout()
+{
+    AboutWindow::unload();
+}
+
+void LauncherWindow::endImmediately()
+{
+    m_endProgram();
+}

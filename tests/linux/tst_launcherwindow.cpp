@@ -1,0 +1,344 @@
+#include "dialogdriver.h"
+#include "launcherwindow.h"
+#include "shownlauncher.h"
+#include "qttext.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+class tst_LauncherWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void initialState();
+    void captionAndFixedClientArea();
+    void controlGeometry_data();
+    void controlGeometry();
+    void checkBoxCaptionIsNotCut();
+    void nothingOverlapsWithLargerFont_data();
+    void nothingOverlapsWithLargerFont();
+    void selectorFieldsAreNamedForScreenReaders();
+    void menus();
+    void noDefaultButton();
+    void enterPressesOnlyTheFocusedButton_data();
+    void enterPressesOnlyTheFocusedButton();
+    void tabOrder();
+    void accessKeys();
+    void previewShowsBothPatterns();
+
+private:
+    template<typename T>
+    T *child(const char *name)
+    {
+        auto *found = m_window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no child named %s", name);
+        return found;
+    }
+
+    std::unique_ptr<LauncherWindow> m_window;
+};
+
+void tst_LauncherWindow::init()
+{
+    m_window = ShownLauncher::open();
+    QVERIFY(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void tst_LauncherWindow::cleanup()
+{
+    m_window.reset();
+}
+
+void tst_LauncherWindow::initialState()
+{
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmMain"));
+    for (const char *name : {"txtExecute", "txtROM"})
+        QCOMPARE(child<QLineEdit>(name)->text(), QStringLiteral("<none selected>"));
+    QCOMPARE(child<QLineEdit>("txtCommand")->text(), QString());
+    for (const char *name : {"txtExecute", "txtROM", "txtCommand"})
+        QVERIFY(!child<QLineEdit>(name)->isEnabled());
+    QVERIFY(!child<QCheckBox>("chkExit")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), child<QPushButton>("cmdRun"));
+
+    QCOMPARE(toQString(m_window->logic().exeSelected()), QStringLiteral("False"));
+    QCOMPARE(toQString(m_window->logic().romSelected()), QStringLiteral("False"));
+}
+
+void tst_LauncherWindow::captionAndFixedClientArea()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Corvane v1.0"));
+    QWidget *client = m_window->centralWidget();
+    QCOMPARE(client->size(), QSize(425, 227));
+    QCOMPARE(client->y(), m_window->menuBar()->geometry().bottom() + 1);
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+
+    // Nothing may move when someone tries to resize the window.
+    m_window->resize(800, 600);
+    QCoreApplication::processEvents();
+    QCOMPARE(client->size(), QSize(425, 227));
+}
+
+void tst_LauncherWindow::controlGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("parentName");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+
+    // Twips divided by fifteen; inside a frame, relative to the frame.
+    QTest::newRow("fraExecute") << "fraExecute"
+                                << ""
+                                << "Ruxa Executable" << QRect(8, 0, 401, 49);
+    QTest::newRow("cmdExecute") << "cmdExecute"
+                                << "fraExecute"
+                                << "Select" << QRect(8, 16, 89, 25);
+    QTest::newRow("txtExecute") << "txtExecute"
+                                << "fraExecute"
+                                << "<none selected>" << QRect(104, 16, 289, 25);
+    QTest::newRow("fraROM") << "fraROM"
+                            << ""
+                            << "Virtual Gameboy ROM" << QRect(8, 56, 401, 49);
+    QTest::newRow("cmdROM") << "cmdROM"
+                            << "fraROM"
+                            << "Select" << QRect(8, 16, 89, 25);
+    QTest::newRow("txtROM") << "txtROM"
+                            << "fraROM"
+                            << "<none selected>" << QRect(104, 16, 289, 25);
+    QTest::newRow("fraCommand") << "fraCommand"
+                                << ""
+                                << "Command Line Preview" << QRect(8, 112, 401, 49);
+    QTest::newRow("cmdPreview") << "cmdPreview"
+                                << "fraCommand"
+                                << "Preview" << QRect(8, 16, 89, 25);
+    QTest::newRow("txtCommand") << "txtCommand"
+                                << "fraCommand"
+                                << "" << QRect(104, 16, 289, 25);
+    QTest::newRow("cmdRun") << "cmdRun"
+                            << ""
+                            << "Run Ruxa" << QRect(8, 168, 409, 25);
+    QTest::newRow("cmdQuit") << "cmdQuit"
+                             << ""
+                             << "&Quit" << QRect(160, 200, 105, 25);
+}
+
+void tst_LauncherWindow::controlGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, parentName);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+
+    auto *widget = m_window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QWidget *expectedParent = parentName.isEmpty() ? m_window->centralWidget()
+                                                   : m_window->findChild<QWidget *>(parentName);
+    QCOMPARE(widget->parentWidget(), expectedParent);
+    QCOMPARE(widget->geometry(), geometry);
+    if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        QCOMPARE(frame->title(), caption);
+    else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->text(), caption);
+    else
+        QCOMPARE(qobject_cast<QLineEdit *>(widget)->text(), caption);
+}
+
+void tst_LauncherWindow::checkBoxCaptionIsNotCut()
+{
+    auto *check = child<QCheckBox>("chkExit");
+    QCOMPARE(check->text(), QStringLiteral("Exit On Start"));
+    QCOMPARE(check->pos(), QPoint(40, 200));
+    QCOMPARE(check->height(), 17);
+    QVERIFY(check->width() >= 81);
+    QVERIFY(check->width() >= check->sizeHint().width());
+    QVERIFY(check->geometry().right() < child<QPushButton>("cmdQuit")->x());
+}
+
+void tst_LauncherWindow::nothingOverlapsWithLargerFont_data()
+{
+    QTest::addColumn<int>("pointSize");
+
+    QTest::newRow("default font") << 0;
+    // What GNOME and KDE commonly give Qt programs.
+    QTest::newRow("11 pt") << 11;
+}
+
+void tst_LauncherWindow::nothingOverlapsWithLargerFont()
+{
+    QFETCH(int, pointSize);
+    const QFont original = QApplication::font();
+    QFont font = original;
+    if (pointSize)
+        font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    auto restore = qScopeGuard([&] { QApplication::setFont(original); });
+    m_window = ShownLauncher::open();
+    QVERIFY(m_window);
+
+    // Each control and each frame's caption, in window coordinates.
+    QList<QPair<QString, QRect>> parts;
+    const QWidget *client = m_window->centralWidget();
+    for (QWidget *widget : client->findChildren<QWidget *>()) {
+        if (widget->objectName().isEmpty())
+            continue;
+        const QRect area(widget->mapTo(client, QPoint(0, 0)), widget->size());
+        if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                                 QStyle::SC_GroupBoxLabel, frame);
+            parts.append({frame->objectName() + QStringLiteral(" caption"),
+                          caption.translated(area.topLeft())});
+            // The frame line lies along the frame's edges; its children sit inside.
+            for (QWidget *child : frame->findChildren<QWidget *>())
+                if (!child->objectName().isEmpty())
+                    QVERIFY2(frame->rect()
+                                     .adjusted(1, caption.center().y() + 1, -1, -1)
+                                     .contains(child->geometry()),
+                             qPrintable(child->objectName()));
+            continue;
+        }
+        parts.append({widget->objectName(), area});
+    }
+    for (int i = 0; i < parts.size(); ++i)
+        for (int j = i + 1; j < parts.size(); ++j)
+            QVERIFY2(!parts[i].second.intersects(parts[j].second),
+                     qPrintable(parts[i].first + QStringLiteral(" overlaps ") + parts[j].first));
+
+    // The check box's caption has the room it needs beside the box.
+    auto *check = child<QCheckBox>("chkExit");
+    QStyleOptionButton option;
+    option.initFrom(check);
+    const QRect caption
+            = check->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, check);
+    QVERIFY(caption.width() >= check->fontMetrics().horizontalAdvance(check->text()));
+}
+
+void tst_LauncherWindow::selectorFieldsAreNamedForScreenReaders()
+{
+    QCOMPARE(child<QLineEdit>("txtExecute")->accessibleName(), QStringLiteral("Ruxa Executable"));
+    QCOMPARE(child<QLineEdit>("txtROM")->accessibleName(), QStringLiteral("Virtual Gameboy ROM"));
+    QCOMPARE(child<QLineEdit>("txtCommand")->accessibleName(),
+             QStringLiteral("Command Line Preview"));
+    QCOMPARE(child<QPushButton>("cmdExecute")->accessibleDescription(),
+             QStringLiteral("Ruxa Executable"));
+    QCOMPARE(child<QPushButton>("cmdROM")->accessibleDescription(),
+             QStringLiteral("Virtual Gameboy ROM"));
+}
+
+void tst_LauncherWindow::menus()
+{
+    const QList<QAction *> bar = m_window->menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->menu(), child<QMenu>("mnuFile"));
+    QCOMPARE(bar[0]->text(), QStringLiteral("&File"));
+    QCOMPARE(bar[1]->menu(), child<QMenu>("mnuHelp"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
+
+    QCOMPARE(child<QMenu>("mnuFile")->actions(), QList<QAction *> {child<QAction>("mnuFileExit")});
+    QCOMPARE(child<QAction>("mnuFileExit")->text(), QStringLiteral("E&xit"));
+    QCOMPARE(child<QMenu>("mnuHelp")->actions(), QList<QAction *> {child<QAction>("mnuHelpAbout")});
+    QCOMPARE(child<QAction>("mnuHelpAbout")->text(), QStringLiteral("About"));
+}
+
+void tst_LauncherWindow::noDefaultButton()
+{
+    for (auto *button : m_window->findChildren<QPushButton *>()) {
+        QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
+        QVERIFY2(!button->autoDefault(), qPrintable(button->objectName()));
+    }
+    // Enter that reaches the window rather than a button presses nothing: a
+    // Run would show its reminder, which the answerer closes and records.
+    const DialogDriver::MessageBoxAnswerer answerer;
+    QTest::keyClick(m_window.get(), Qt::Key_Return);
+    QCOMPARE(answerer.seen().size(), 0);
+}
+
+void tst_LauncherWindow::enterPressesOnlyTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("preview");
+
+    QTest::newRow("Return on Preview") << "cmdPreview" << int(Qt::Key_Return) << "*.exe *.vb";
+    QTest::newRow("keypad Enter on Preview") << "cmdPreview" << int(Qt::Key_Enter) << "*.exe *.vb";
+    QTest::newRow("Return on the check box") << "chkExit" << int(Qt::Key_Return) << "";
+    QTest::newRow("Escape on Preview") << "cmdPreview" << int(Qt::Key_Escape) << "";
+}
+
+void tst_LauncherWindow::enterPressesOnlyTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, preview);
+
+    auto *target = child<QWidget>(qPrintable(focus));
+    target->setFocus();
+    const DialogDriver::MessageBoxAnswerer answerer;
+    QTest::keyClick(target, Qt::Key(key));
+
+    QCOMPARE(child<QLineEdit>("txtCommand")->text(), preview);
+    QVERIFY(!child<QCheckBox>("chkExit")->isChecked());
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(answerer.seen().size(), 0);
+}
+
+void tst_LauncherWindow::tabOrder()
+{
+    const QStringList expected {"cmdExecute", "cmdROM", "cmdQuit",   "cmdPreview",
+                                "chkExit",    "cmdRun", "cmdExecute"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdRun"));
+}
+
+void tst_LauncherWindow::accessKeys()
+{
+    // The endings themselves are driven in a process of their own; here the
+    // keys are checked to reach the right control.
+    QCOMPARE(child<QPushButton>("cmdQuit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Q));
+
+    auto *help = child<QMenu>("mnuHelp");
+    QTest::keyClick(m_window.get(), Qt::Key_H, Qt::AltModifier);
+    QTRY_VERIFY(help->isVisible());
+    QCOMPARE(help->activeAction(), child<QAction>("mnuHelpAbout"));
+    QTest::keyClick(help, Qt::Key_Escape);
+    QTRY_VERIFY(!help->isVisible());
+
+    auto *file = child<QMenu>("mnuFile");
+    QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(file->isVisible());
+    QCOMPARE(file->activeAction(), child<QAction>("mnuFileExit"));
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTRY_VERIFY(!file->isVisible());
+}
+
+void tst_LauncherWindow::previewShowsBothPatterns()
+{
+    QTest::mouseClick(child<QPushButton>("cmdPreview"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>("txtCommand")->text(), QStringLiteral("*.exe *.vb"));
+}
+
+QTEST_MAIN(tst_LauncherWindow)
+#include "tst_launcherwindow.moc"

@@ -1,0 +1,203 @@
+// The About window on Windows: its life beside the launcher, and its picture.
+
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include "doctesttext.h"
+
+#include "handles.h"
+#include "shownlauncher.h"
+#include "windriver.h"
+
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstdlib>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+using namespace Form;
+
+using Launcher = ShownLauncher;
+
+SIZE clientSize(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+// Leaves the colours of 32-bit BGRX pixels, the unused fourth byte cleared.
+std::vector<BYTE> colours(std::vector<BYTE> pixels)
+{
+    for (size_t at = 3; at < pixels.size(); at += 4)
+        pixels[at] = 0;
+    return pixels;
+}
+
+// The pixels of a PNG file, as 32-bit BGRX rows.
+std::vector<BYTE> pngPixels(const wchar_t *path, UINT *width, UINT *height)
+{
+    std::string bytes = WinDriver::contentsOf(path);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    std::vector<BYTE> pixels;
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&factory)))
+        && SUCCEEDED(factory->CreateStream(&stream))
+        && SUCCEEDED(stream->InitializeFromMemory(reinterpret_cast<BYTE *>(bytes.data()),
+                                                  DWORD(bytes.size())))
+        && SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr,
+                                                      WICDecodeMetadataCacheOnDemand, &decoder))
+        && SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(width, height))
+        && SUCCEEDED(factory->CreateFormatConverter(&converter))
+        && SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
+                                           WICBitmapDitherTypeNone, nullptr, 0,
+                                           WICBitmapPaletteTypeCustom))) {
+        pixels.resize(size_t(*width) * *height * 4);
+        converter->CopyPixels(nullptr, *width * 4, UINT(pixels.size()), pixels.data());
+    }
+    return colours(pixels);
+}
+
+// What the window shows at the top-left, as 32-bit BGRX rows.
+std::vector<BYTE> shownPixels(HWND window, int width, int height)
+{
+    const WindowDC screen(window);
+    const HDC memory = CreateCompatibleDC(screen.get());
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    const BitmapHandle bitmap(
+            CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<BYTE> pixels;
+    {
+        const SelectedObject selected(memory, bitmap.get());
+        BitBlt(memory, 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+        pixels.assign(static_cast<BYTE *>(bits), static_cast<BYTE *>(bits) + width * height * 4);
+    }
+    DeleteDC(memory);
+    return colours(pixels);
+}
+
+} // namespace
+
+TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
+{
+    Launcher launcher;
+    CHECK(aboutWindow() == nullptr); // not made at start
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    const UINT dpi = GetDpiForWindow(about);
+    CHECK(WinDriver::textOf(about) == L"About Corvane");
+    const SIZE client = clientSize(about);
+    CHECK(client.cx == MulDiv(5550, int(dpi), 1440));
+    CHECK(client.cy == MulDiv(4005, int(dpi), 1440));
+    CHECK(SendMessageW(about, WM_GETICON, ICON_SMALL2, 0) == 0); // no icon of its own
+    CHECK(GetWindow(about, GW_OWNER) == launcher.handle());
+
+    const HWND ok = GetDlgItem(about, cmdOK);
+    CHECK(WinDriver::textOf(ok) == L"OK");
+    RECT rect;
+    GetWindowRect(ok, &rect);
+    MapWindowPoints(nullptr, about, reinterpret_cast<POINT *>(&rect), 2);
+    CHECK(rect.left == MulDiv(1680, int(dpi), 1440));
+    CHECK(rect.top == MulDiv(3600, int(dpi), 1440));
+    CHECK(GetFocus() == ok);
+
+    // The picture spans the client width above the button, named by its words.
+    const HWND picture = GetWindow(about, GW_CHILD);
+    GetWindowRect(picture, &rect);
+    MapWindowPoints(nullptr, about, reinterpret_cast<POINT *>(&rect), 2);
+    CHECK(rect.left == 0);
+    CHECK(rect.top == 0);
+    CHECK(rect.right == client.cx);
+    CHECK(rect.bottom == MulDiv(3585, int(dpi), 1440));
+    CHECK(WinDriver::accessibleOf(picture).name
+          == L"Corvane, version 1.00.0002. A simple front end for Ruxa. Corvane Labs.");
+
+    // At scale 1 and 2 it is the artwork pixel for pixel.
+    if (dpi == 96 || dpi == 192) {
+        UINT width = 0, height = 0;
+        const std::vector<BYTE> artwork
+                = pngPixels(dpi == 96 ? CORVANE_RESOURCES_DIR L"/about.png"
+                                      : CORVANE_RESOURCES_DIR L"/about@2x.png",
+                            &width, &height);
+        CHECK(width == UINT(rect.right));
+        CHECK(height == UINT(rect.bottom));
+        CHECK(shownPixels(about, int(width), int(height)) == artwork);
+    }
+}
+
+TEST_CASE("OK hides About; About shows the same window where it was")
+{
+    Launcher launcher;
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    SetWindowPos(about, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(GetDlgItem(about, cmdOK), BM_CLICK, 0, 0);
+    CHECK_FALSE(IsWindowVisible(about));
+    CHECK(IsWindow(about));
+
+    CHECK(launcher.openAbout() == about);
+    RECT where;
+    GetWindowRect(about, &where);
+    CHECK(where.left == 123);
+    CHECK(where.top == 77);
+    // About while it shows leaves it shown, the same window.
+    CHECK(launcher.openAbout() == about);
+}
+
+TEST_CASE("The launcher works while About shows")
+{
+    Launcher launcher;
+    REQUIRE(launcher.openAbout());
+    SendMessageW(launcher.control(cmdPreview), BM_CLICK, 0, 0);
+    CHECK(WinDriver::textOf(launcher.control(txtCommand)) == L"*.exe *.vb");
+    const WinDriver::MessageBoxAnswerer boxes;
+    SendMessageW(launcher.control(cmdRun), BM_CLICK, 0, 0);
+    CHECK(boxes.seen().size() == 1);
+    CHECK(IsWindowVisible(aboutWindow()));
+}
+
+TEST_CASE("The close box destroys About; the next About is a fresh one")
+{
+    Launcher launcher;
+    const HWND first = launcher.openAbout();
+    REQUIRE(first);
+    SendMessageW(first, WM_SYSCOMMAND, SC_CLOSE, 0);
+    CHECK_FALSE(IsWindow(first));
+    const HWND second = launcher.openAbout();
+    REQUIRE(second);
+    CHECK(IsWindowVisible(second));
+}
+
+TEST_CASE("Logging off unloads About, as the launcher's unload does")
+{
+    Launcher launcher;
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    SendMessageW(launcher.handle(), WM_ENDSESSION, TRUE, 0);
+    CHECK_FALSE(IsWindow(about));
+}
+
+TEST_CASE("Closing the launcher removes About, shown or hidden")
+{
+    for (bool hideFirst : {false, true}) {
+        CAPTURE(hideFirst);
+        Launcher launcher;
+        const HWND about = launcher.openAbout();
+        REQUIRE(about);
+        if (hideFirst)
+            SendMessageW(GetDlgItem(about, cmdOK), BM_CLICK, 0, 0);
+        SendMessageW(launcher.handle(), WM_CLOSE, 0, 0);
+        CHECK_FALSE(IsWindow(about));
+        CHECK_FALSE(IsWindow(launcher.handle()));
+        WinDriver::settle(50); // the quit message the close posts
+    }
+}

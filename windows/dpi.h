@@ -1,0 +1,43 @@
+#pragma once
+
+#include "form.h"
+#include "handles.h"
+
+#include <windows.h>
+
+// Per-monitor DPI. Corvane lays its windows out in twips (1/1440 inch) and
+// scales them for the DPI of the window's monitor, with the system's message
+// font made for that DPI; where Windows is too old to say a window's DPI, the
+// system-wide one.
+namespace Dpi {
+
+constexpr UINT standard = 96;
+
+UINT ofWindow(HWND window);
+
+inline int fromTwips(int twips, UINT dpi)
+{
+    return MulDiv(twips, int(dpi), 1440);
+}
+
+// A rectangle given in twips, in pixels at dpi; edges are scaled rather than
+// sizes, so that neighbours stay flush at every scale.
+RECT fromTwips(const Form::Rect &rect, UINT dpi);
+
+int systemMetric(int index, UINT dpi);
+
+// The window rectangle, at the origin, whose client area is width x height.
+RECT windowRectForClient(int width, int height, DWORD style, DWORD exStyle, bool menu, UINT dpi);
+
+// The system's message font, sized for dpi.
+FontHandle messageFont(UINT dpi);
+
+// Moves window to where WM_DPICHANGED suggests (its lParam), at the size its
+// layout for the new DPI gave it.
+void moveToSuggestedPlace(HWND window, LPARAM suggested);
+
+// Gives window the icon at the sizes dpi asks for, kept in small and big.
+void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,
+              IconHandle *big);
+
+} // namespace Dpi

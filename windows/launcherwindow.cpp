@@ -1,0 +1,272 @@
+#include "launcherwindow.h"
+
+#include "aboutwindow.h"
+#include "dialogkeys.h"
+#include "dpi.h"
+#include "identity.h"
+#include "programstart.h"
+#include "resourceids.h"
+#include "text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t className[] = L"CorvaneLauncher";
+// A fixed size with a minimise box: nothing in the window could use more room.
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
+
+bool takesFocus(const Form::Control &spec)
+{
+    return spec.kind == Form::Kind::Button || spec.kind == Form::Kind::CheckBox;
+}
+
+// Where the control sits in the client area: a control in a frame counts from
+// the frame's corner.
+RECT rectOf(const Form::Control &spec, UINT dpi)
+{
+    Form::Rect place = spec.place;
+    if (spec.frame) {
+        place.left += Form::control(spec.frame).place.left;
+        place.top += Form::control(spec.frame).place.top;
+    }
+    return Dpi::fromTwips(place, dpi);
+}
+
+void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
+{
+    const wchar_t *kind = WC_BUTTONW;
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (spec.kind) {
+    case Form::Kind::Frame:
+        style |= BS_GROUPBOX;
+        break;
+    case Form::Kind::Field:
+        kind = WC_EDITW;
+        style |= WS_DISABLED | ES_AUTOHSCROLL;
+        exStyle = WS_EX_CLIENTEDGE;
+        // Screen readers name an edit field after the static text before it:
+        // this one is never shown, and carries the frame's caption.
+        CreateWindowExW(0, WC_STATICW, widen(Form::control(spec.frame).caption).c_str(), WS_CHILD,
+                        0, 0, 0, 0, parent, nullptr, instance, nullptr);
+        break;
+    case Form::Kind::Button:
+        // Each its own group, so that the arrow keys do not wander off it.
+        style |= WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+        break;
+    case Form::Kind::CheckBox:
+        style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
+        break;
+    }
+    CreateWindowExW(exStyle, kind, widen(spec.caption).c_str(), style, 0, 0, 0, 0, parent,
+                    reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
+}
+
+HMENU createMenuBar()
+{
+    const HMENU bar = CreateMenu();
+    HMENU menu = nullptr;
+    for (const Form::MenuItem &item : Form::menuItems) {
+        if (!item.menu) {
+            menu = CreatePopupMenu();
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu),
+                        widen(item.caption).c_str());
+        } else {
+            AppendMenuW(menu, MF_STRING, UINT_PTR(item.id), widen(item.caption).c_str());
+        }
+    }
+    return bar;
+}
+
+} // namespace
+
+LauncherWindow::LauncherWindow(EndProgram endProgram)
+    : m_endProgram(endProgram)
+    , m_logic(*this)
+    , cmnExecute(Form::selector(Selector::Executable))
+    , cmnROM(Form::selector(Selector::Rom))
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    registerWindowClass<LauncherWindow>(className);
+    // Made at no size: WM_CREATE lays it out for the DPI of its monitor.
+    CreateWindowExW(windowExStyle, className, widen(Form::launcher.caption).c_str(), windowStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, createMenuBar(), instance, this);
+    m_logic.Form_Load();
+}
+
+LauncherWindow::~LauncherWindow()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        createControls();
+        layOut(Dpi::ofWindow(m_window));
+        return 0;
+    case WM_COMMAND:
+        // Clicks and menu choices; Enter and Escape where no button has the
+        // focus come as IDOK and IDCANCEL, which nothing here answers.
+        if (HIWORD(wParam) == BN_CLICKED)
+            if (const Form::Procedure click = Form::procedureOf(LOWORD(wParam)))
+                (m_logic.*click)();
+        return 0;
+    case DM_GETDEFID:
+        return focusedButtonAsDefault(m_window);
+    case WM_ACTIVATE:
+        // Back from another window or a dialog, the focus is where it was.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(m_window, focus))
+                m_focus = focus;
+        } else if (m_focus) {
+            SetFocus(m_focus);
+        }
+        return 0;
+    case WM_DPICHANGED:
+        layOut(LOWORD(wParam));
+        Dpi::moveToSuggestedPlace(m_window, lParam);
+        return 0;
+    case WM_CLOSE:
+        m_logic.Form_Unload();
+        DestroyWindow(m_window);
+        PostQuitMessage(0);
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam)
+            m_logic.Form_Unload();
+        return 0;
+    default:
+        return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+// Creation order is the Tab order: first the frames and their fields, which
+// take no focus, then the buttons and the check box by tab index.
+void LauncherWindow::createControls()
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    std::vector<const Form::Control *> tabStops;
+    for (const Form::Control &spec : Form::launcherControls) {
+        if (takesFocus(spec))
+            tabStops.push_back(&spec);
+        else
+            create(m_window, instance, spec);
+    }
+    std::sort(tabStops.begin(), tabStops.end(), [](const Form::Control *a, const Form::Control *b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (const Form::Control *spec : tabStops)
+        create(m_window, instance, *spec);
+    m_focus = control(tabStops.front()->id);
+}
+
+void LauncherWindow::layOut(UINT dpi)
+{
+    FontHandle font = Dpi::messageFont(dpi);
+    for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    m_font = std::move(font);
+
+    for (const Form::Control &spec : Form::launcherControls) {
+        const RECT rect = rectOf(spec, dpi);
+        MoveWindow(control(spec.id), rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, FALSE);
+    }
+
+    // The check box's caption must not be cut off where the font is wider
+    // than the twips allow; it may take the room up to Quit, never more.
+    const Form::Control &check = Form::control(Form::chkExit);
+    const RECT rect = rectOf(check, dpi);
+    const HWND box = control(Form::chkExit);
+    const std::wstring caption = widen(check.caption);
+    SIZE extent = {};
+    {
+        const WindowDC dc(box);
+        const SelectedObject selected(dc.get(), m_font.get());
+        GetTextExtentPoint32W(dc.get(), caption.c_str(), int(caption.size()), &extent);
+    }
+    // The box, the gap after it and the focus rectangle around the caption.
+    const int needed = MulDiv(13 + 6, int(dpi), int(Dpi::standard)) + extent.cx;
+    const int room = rectOf(Form::control(Form::cmdQuit), dpi).left - rect.left;
+    const int width = std::clamp(needed, int(rect.right - rect.left), room);
+    SetWindowPos(box, nullptr, 0, 0, width, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const RECT window = Dpi::windowRectForClient(Dpi::fromTwips(Form::launcher.clientWidth, dpi),
+                                                 Dpi::fromTwips(Form::launcher.clientHeight, dpi),
+                                                 windowStyle, windowExStyle, true, dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, window.right, window.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Dpi::setIcons(m_window, GetModuleHandleW(nullptr), CORVANE_ICON, dpi, &m_smallIcon, &m_bigIcon);
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+CommonDialog &LauncherWindow::dialog(Selector selector)
+{
+    return selector == Selector::Executable ? cmnExecute : cmnROM;
+}
+
+const CommonDialog &LauncherWindow::dialog(Selector selector) const
+{
+    return selector == Selector::Executable ? cmnExecute : cmnROM;
+}
+
+bool LauncherWindow::showOpenDialog(Selector selector)
+{
+    return dialog(selector).showOpen(m_window);
+}
+
+Text LauncherWindow::selectorFileName(Selector selector) const
+{
+    return dialog(selector).fileName();
+}
+
+void LauncherWindow::setSelectorText(Selector selector, const Text &text)
+{
+    SetWindowTextW(control(Form::selector(selector).field), text.c_str());
+}
+
+void LauncherWindow::setPreviewText(const Text &text)
+{
+    SetWindowTextW(control(Form::txtCommand), text.c_str());
+}
+
+int LauncherWindow::exitOnStartValue() const
+{
+    // BST_UNCHECKED, BST_CHECKED and BST_INDETERMINATE are 0, 1 and 2.
+    return int(SendMessageW(control(Form::chkExit), BM_GETCHECK, 0, 0));
+}
+
+void LauncherWindow::showMessage(const Text &text)
+{
+    MessageBoxW(m_window, text.c_str(), widen(Identity::name).c_str(), MB_OK);
+}
+
+bool LauncherWindow::startProgram(const Text &program, const Text &argument, Text *reason)
+{
+    return startDetachedProgram(program, argument, reason);
+}
+
+void LauncherWindow::showAbout()
+{
+    frmAbout(m_window)->show();
+}
+
+void LauncherWindow::unloadAbout()
+{
+    AboutWindow::unload();
+}
+
+void LauncherWindow::endImmediately()
+{
+    m_endProgram();
+}
