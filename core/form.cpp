@@ -25,12 +25,9 @@ const Control &control(Id id)
 
 Procedure procedureOf(int id)
 {
-    for (const Control &c : launcherControls)
-        if (c.id == id)
-            return c.click;
-    for (const MenuItem &item : menuItems)
-        if (item.id == id)
-            return item.click;
+    for (const Event &event : events)
+        if (event.id == id)
+            return event.procedure;
     return nullptr;
 }
 

@@ -38,7 +38,7 @@ enum Id : int {
     mnuHelpAbout,
 };
 
-enum class Kind {
+enum Kind {
     Frame,
     Button,
     Field, // a text field only the program writes: greyed, never focused
@@ -50,9 +50,6 @@ struct Rect
     int left, top, width, height;
 };
 
-// An event procedure of the launch logic.
-using Procedure = void (LaunchLogic::*)();
-
 struct Control
 {
     Id id;
@@ -62,7 +59,6 @@ struct Control
     Id frame; // the frame it sits in, or none
     Rect place;
     int tabIndex; // focus moves by ascending index, skipping frames and fields
-    Procedure click; // what pressing it runs, or none
 };
 
 struct Window
@@ -72,79 +68,27 @@ struct Window
     int clientWidth, clientHeight; // below the menu bar, where there is one
 };
 
+inline constexpr int twipsPerInch = 1440;
+
 inline constexpr Window launcher = {"frmMain", Identity::launcherCaption, 6375, 3405};
 
 // A frame comes before the controls it holds. No button is a default button.
+// clang-format off
 inline constexpr Control launcherControls[] = {
-        {fraExecute,
-         "fraExecute",
-         Kind::Frame,
-         "Ruxa Executable",
-         none,
-         {120, 0, 6015, 735},
-         1,
-         {}},
-        {cmdExecute,
-         "cmdExecute",
-         Kind::Button,
-         "Select",
-         fraExecute,
-         {120, 240, 1335, 375},
-         4,
-         &LaunchLogic::cmdExecute_Click},
-        {txtExecute,
-         "txtExecute",
-         Kind::Field,
-         "<none selected>",
-         fraExecute,
-         {1560, 240, 4335, 375},
-         0,
-         {}},
-        {fraROM, "fraROM", Kind::Frame, "Virtual Gameboy ROM", none, {120, 840, 6015, 735}, 2, {}},
-        {cmdROM,
-         "cmdROM",
-         Kind::Button,
-         "Select",
-         fraROM,
-         {120, 240, 1335, 375},
-         5,
-         &LaunchLogic::cmdROM_Click},
-        {txtROM, "txtROM", Kind::Field, "<none selected>", fraROM, {1560, 240, 4335, 375}, 6, {}},
-        {fraCommand,
-         "fraCommand",
-         Kind::Frame,
-         "Command Line Preview",
-         none,
-         {120, 1680, 6015, 735},
-         8,
-         {}},
-        {cmdPreview,
-         "cmdPreview",
-         Kind::Button,
-         "Preview",
-         fraCommand,
-         {120, 240, 1335, 375},
-         10,
-         &LaunchLogic::cmdPreview_Click},
-        {txtCommand, "txtCommand", Kind::Field, "", fraCommand, {1560, 240, 4335, 375}, 9, {}},
-        {cmdRun,
-         "cmdRun",
-         Kind::Button,
-         "Run Ruxa",
-         none,
-         {120, 2520, 6135, 375},
-         3,
-         &LaunchLogic::cmdRun_Click},
-        {chkExit, "chkExit", Kind::CheckBox, "Exit On Start", none, {600, 3000, 1215, 255}, 11, {}},
-        {cmdQuit,
-         "cmdQuit",
-         Kind::Button,
-         "&Quit",
-         none,
-         {2400, 3000, 1575, 375},
-         7,
-         &LaunchLogic::cmdQuit_Click},
+    {fraExecute, "fraExecute", Frame,    "Ruxa Executable",      none,       {120, 0, 6015, 735},      1},
+    {cmdExecute, "cmdExecute", Button,   "Select",               fraExecute, {120, 240, 1335, 375},    4},
+    {txtExecute, "txtExecute", Field,    "<none selected>",      fraExecute, {1560, 240, 4335, 375},   0},
+    {fraROM,     "fraROM",     Frame,    "Virtual Gameboy ROM",  none,       {120, 840, 6015, 735},    2},
+    {cmdROM,     "cmdROM",     Button,   "Select",               fraROM,     {120, 240, 1335, 375},    5},
+    {txtROM,     "txtROM",     Field,    "<none selected>",      fraROM,     {1560, 240, 4335, 375},   6},
+    {fraCommand, "fraCommand", Frame,    "Command Line Preview", none,       {120, 1680, 6015, 735},   8},
+    {cmdPreview, "cmdPreview", Button,   "Preview",              fraCommand, {120, 240, 1335, 375},   10},
+    {txtCommand, "txtCommand", Field,    "",                     fraCommand, {1560, 240, 4335, 375},   9},
+    {cmdRun,     "cmdRun",     Button,   "Run Ruxa",             none,       {120, 2520, 6135, 375},   3},
+    {chkExit,    "chkExit",    CheckBox, "Exit On Start",        none,       {600, 3000, 1215, 255},  11},
+    {cmdQuit,    "cmdQuit",    Button,   "&Quit",                none,       {2400, 3000, 1575, 375},  7},
 };
+// clang-format on
 
 struct MenuItem
 {
@@ -152,23 +96,39 @@ struct MenuItem
     const char *name;
     const char *caption;
     Id menu; // the menu it belongs to, or none for a menu of the menu bar
-    Procedure click;
 };
 
 // In order: each menu of the bar, then its items.
 inline constexpr MenuItem menuItems[] = {
-        {mnuFile, "mnuFile", "&File", none, {}},
-        {mnuFileExit, "mnuFileExit", "E&xit", mnuFile, &LaunchLogic::mnuFileExit_Click},
-        {mnuHelp, "mnuHelp", "&Help", none, {}},
-        {mnuHelpAbout, "mnuHelpAbout", "About", mnuHelp, &LaunchLogic::mnuHelpAbout_Click},
+        {mnuFile, "mnuFile", "&File", none},
+        {mnuFileExit, "mnuFileExit", "E&xit", mnuFile},
+        {mnuHelp, "mnuHelp", "&Help", none},
+        {mnuHelpAbout, "mnuHelpAbout", "About", mnuHelp},
+};
+
+// The launcher's event procedures: what pressing a control or choosing a
+// menu item runs. Nothing else has one; the check box only toggles.
+using Procedure = void (LaunchLogic::*)();
+struct Event
+{
+    Id id;
+    Procedure procedure;
+};
+inline constexpr Event events[] = {
+        {cmdExecute, &LaunchLogic::cmdExecute_Click},
+        {cmdROM, &LaunchLogic::cmdROM_Click},
+        {cmdPreview, &LaunchLogic::cmdPreview_Click},
+        {cmdRun, &LaunchLogic::cmdRun_Click},
+        {cmdQuit, &LaunchLogic::cmdQuit_Click},
+        {mnuFileExit, &LaunchLogic::mnuFileExit_Click},
+        {mnuHelpAbout, &LaunchLogic::mnuHelpAbout_Click},
 };
 
 // About: the picture across the top of the client area, drawn pixel for pixel
 // at scale 1, and OK in the strip below, which hides the window.
 inline constexpr Window about = {"frmAbout", Identity::aboutCaption, 5550, 4005};
 inline constexpr Rect aboutPicture = {0, 0, 5550, 3585};
-inline constexpr Control aboutOK
-        = {cmdOK, "cmdOK", Kind::Button, "OK", none, {1680, 3600, 2055, 375}, 0, {}};
+inline constexpr Control aboutOK = {cmdOK, "cmdOK", Button, "OK", none, {1680, 3600, 2055, 375}, 0};
 
 // What the About picture says, for those who cannot see it.
 std::string pictureWords();

@@ -28,22 +28,22 @@ QWidget *makeControl(const Form::Control &spec, QWidget *parent)
 {
     const QString caption = QLatin1String(spec.caption);
     switch (spec.kind) {
-    case Form::Kind::Frame:
+    case Form::Frame:
         return new QGroupBox(caption, parent);
-    case Form::Kind::Button: {
+    case Form::Button: {
         auto *button = new QPushButton(caption, parent);
         // Enter presses the focused button, as Space does; there is no default button.
         pressOnEnter(button);
         return button;
     }
-    case Form::Kind::Field: {
+    case Form::Field: {
         auto *field = new QLineEdit(caption, parent);
         field->setEnabled(false);
         // Disabled fields have no label a screen reader could use; their frame names them.
         field->setAccessibleName(QLatin1String(Form::control(spec.frame).caption));
         return field;
     }
-    case Form::Kind::CheckBox:
+    case Form::CheckBox:
         return new QCheckBox(caption, parent);
     }
     return nullptr;
@@ -88,13 +88,13 @@ void LauncherWindow::createControls()
         QWidget *widget = makeControl(spec, spec.frame ? control<QWidget>(spec.frame) : client);
         widget->setObjectName(QLatin1String(spec.name));
         widget->setGeometry(fromTwips(spec.place));
-        if (spec.kind == Form::Kind::Frame)
+        if (spec.kind == Form::Frame)
             widget->setStyle(frameStyle);
-        if (spec.kind == Form::Kind::Button || spec.kind == Form::Kind::CheckBox)
+        if (spec.kind == Form::Button || spec.kind == Form::CheckBox)
             tabStops.push_back(&spec);
-        if (spec.click)
+        if (const Form::Procedure click = Form::procedureOf(spec.id))
             connect(static_cast<QAbstractButton *>(widget), &QAbstractButton::clicked, this,
-                    [this, click = spec.click] { (m_logic.*click)(); });
+                    [this, click] { (m_logic.*click)(); });
     }
 
     // Buttons that read alike ("Select") are told apart by their frames.
@@ -104,7 +104,7 @@ void LauncherWindow::createControls()
                                          [&spec](const Form::Control &other) {
                                              return qstrcmp(other.caption, spec.caption) == 0;
                                          });
-        if (spec.kind == Form::Kind::Button && spec.frame && alike > 1)
+        if (spec.kind == Form::Button && spec.frame && alike > 1)
             control<QWidget>(spec.id)->setAccessibleDescription(
                     QLatin1String(Form::control(spec.frame).caption));
     }
@@ -144,7 +144,7 @@ void LauncherWindow::createMenus()
         QAction *action = menu->addAction(caption);
         action->setObjectName(QLatin1String(item.name));
         connect(action, &QAction::triggered, this,
-                [this, click = item.click] { (m_logic.*click)(); });
+                [this, click = Form::procedureOf(item.id)] { (m_logic.*click)(); });
     }
 }
 

@@ -8,7 +8,7 @@
 // inch, fifteen twips to a pixel, and scales those for the screen itself.
 inline int fromTwips(int twips)
 {
-    return twips * 96 / 1440;
+    return twips * 96 / Form::twipsPerInch;
 }
 
 inline QRect fromTwips(const Form::Rect &rect)

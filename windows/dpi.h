@@ -17,7 +17,7 @@ UINT ofWindow(HWND window);
 
 inline int fromTwips(int twips, UINT dpi)
 {
-    return MulDiv(twips, int(dpi), 1440);
+    return MulDiv(twips, int(dpi), Form::twipsPerInch);
 }
 
 // A rectangle given in twips, in pixels at dpi; edges are scaled rather than

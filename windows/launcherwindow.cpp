@@ -22,7 +22,7 @@ constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 
 bool takesFocus(const Form::Control &spec)
 {
-    return spec.kind == Form::Kind::Button || spec.kind == Form::Kind::CheckBox;
+    return spec.kind == Form::Button || spec.kind == Form::CheckBox;
 }
 
 // Where the control sits in the client area: a control in a frame counts from
@@ -43,10 +43,10 @@ void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
     switch (spec.kind) {
-    case Form::Kind::Frame:
+    case Form::Frame:
         style |= BS_GROUPBOX;
         break;
-    case Form::Kind::Field:
+    case Form::Field:
         kind = WC_EDITW;
         style |= WS_DISABLED | ES_AUTOHSCROLL;
         exStyle = WS_EX_CLIENTEDGE;
@@ -55,11 +55,11 @@ void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
         CreateWindowExW(0, WC_STATICW, widen(Form::control(spec.frame).caption).c_str(), WS_CHILD,
                         0, 0, 0, 0, parent, nullptr, instance, nullptr);
         break;
-    case Form::Kind::Button:
+    case Form::Button:
         // Each its own group, so that the arrow keys do not wander off it.
         style |= WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
         break;
-    case Form::Kind::CheckBox:
+    case Form::CheckBox:
         style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
         break;
     }
