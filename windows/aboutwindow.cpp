@@ -11,6 +11,8 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <memory>
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
@@ -22,7 +24,7 @@ constexpr DWORD windowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 // The picture's width as drawn for scale 1.
 constexpr int pictureWidthAtScale1 = 370;
 
-AboutWindow *instance = nullptr;
+std::unique_ptr<AboutWindow> instance;
 
 // Keeps COM up for as long as the picture is being decoded.
 struct ComScope
@@ -108,20 +110,20 @@ BitmapHandle loadPicture(int width, int height)
 
 AboutWindow *frmAbout(HWND owner)
 {
-    if (!instance) {
-        instance = new AboutWindow(owner); // owned by its window from here on
-        if (!instance->m_window) {
-            delete instance;
-            instance = nullptr;
-        }
+    // One closed with its close box has no window left: a fresh one is made.
+    if (!instance || !instance->m_window) {
+        instance.reset();
+        std::unique_ptr<AboutWindow> made(new AboutWindow(owner));
+        if (!made->m_window)
+            return nullptr;
+        instance = std::move(made);
     }
-    return instance;
+    return instance.get();
 }
 
 void AboutWindow::unload()
 {
-    if (instance)
-        DestroyWindow(instance->m_window);
+    instance.reset();
 }
 
 AboutWindow::AboutWindow(HWND owner)
@@ -133,6 +135,12 @@ AboutWindow::AboutWindow(HWND owner)
                     CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner, nullptr, module, this);
 }
 
+AboutWindow::~AboutWindow()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
 void AboutWindow::show()
 {
     ShowWindow(m_window, SW_SHOW);
@@ -141,9 +149,11 @@ void AboutWindow::show()
 
 void AboutWindow::windowGone()
 {
-    // The window is gone, and with it the one About window.
-    instance = nullptr;
-    delete this;
+    // The object outlives its window until the next About or the unload; the
+    // window's picture and font go now.
+    m_window = nullptr;
+    m_font.reset();
+    m_pictureBitmap.reset();
 }
 
 LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -159,7 +169,14 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                                 m_window, reinterpret_cast<HMENU>(INT_PTR(Form::aboutOK.id)),
                                 module, nullptr);
-        layOut(Dpi::ofWindow(m_window));
+        // Without its picture and OK there is no About window to show.
+        if (!m_picture || !cmdOK)
+            return -1;
+        const UINT dpi = Dpi::ofWindow(m_window);
+        layOut(dpi);
+        const SIZE size = windowSize(dpi);
+        SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     case WM_COMMAND:
@@ -169,12 +186,15 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case DM_GETDEFID:
         return focusedButtonAsDefault(m_window);
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
             SetFocus(cmdOK);
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE *>(lParam) = windowSize(UINT(wParam));
+        return TRUE;
     case WM_DPICHANGED:
         layOut(LOWORD(wParam));
-        Dpi::moveToSuggestedPlace(m_window, lParam);
+        Dpi::takeSuggestedRect(m_window, lParam);
         return 0;
     default:
         return DefWindowProcW(m_window, message, wParam, lParam);
@@ -196,12 +216,12 @@ void AboutWindow::layOut(UINT dpi)
     const RECT ok = Dpi::fromTwips(Form::aboutOK.place, dpi);
     MoveWindow(cmdOK, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top, FALSE);
 
-    const RECT window = Dpi::windowRectForClient(Dpi::fromTwips(Form::about.clientWidth, dpi),
-                                                 Dpi::fromTwips(Form::about.clientHeight, dpi),
-                                                 windowStyle, windowExStyle, false, dpi);
-    SetWindowPos(m_window, nullptr, 0, 0, window.right, window.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(m_window, nullptr, TRUE);
+}
+
+SIZE AboutWindow::windowSize(UINT dpi) const
+{
+    return Dpi::windowSize(Form::about, windowStyle, windowExStyle, false, dpi);
 }
 
 void AboutWindow::cmdOK_Click()

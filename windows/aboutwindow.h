@@ -7,24 +7,24 @@
 
 // The modeless About window: the product picture and an OK button that hides
 // it. There is one instance, frmAbout(), made on first use; the close box
-// destroys it, and the next frmAbout() makes a fresh one. It belongs to its
-// window and goes with it.
+// destroys its window, and the next frmAbout() makes a fresh one.
 class AboutWindow
 {
 public:
+    ~AboutWindow();
     AboutWindow(const AboutWindow &) = delete;
     AboutWindow &operator=(const AboutWindow &) = delete;
 
     // Shows the window, where it was or where new windows go, and activates it.
     void show();
 
-    // Destroys the window, whether shown or hidden; does nothing if there is none.
+    // Destroys the window, whether shown or hidden, and releases it; does
+    // nothing if there is none.
     static void unload();
 
 private:
     friend AboutWindow *frmAbout(HWND owner);
     explicit AboutWindow(HWND owner);
-    ~AboutWindow() = default;
 
     template<typename Object>
     friend LRESULT CALLBACK routeMessages(HWND, UINT, WPARAM, LPARAM);
@@ -32,6 +32,7 @@ private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void windowGone();
     void layOut(UINT dpi);
+    SIZE windowSize(UINT dpi) const;
 
     void cmdOK_Click();
 
@@ -43,5 +44,5 @@ private:
 };
 
 // The one About window, created and loaded when first asked for, owned by the
-// launcher window owner.
+// launcher window owner; null where it cannot be made.
 AboutWindow *frmAbout(HWND owner);

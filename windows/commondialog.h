@@ -15,11 +15,15 @@ class CommonDialog
 public:
     explicit CommonDialog(const Form::Selector &settings);
 
+    enum class Outcome { Chosen, Cancelled, Failed };
+
+    const std::wstring &title() const { return m_title; }
     const std::wstring &fileName() const { return m_fileName; }
 
-    // Shows the modal open-file dialog, owned by owner. Returns true when a
-    // file was chosen; a cancel returns false and leaves the file name as it was.
-    bool showOpen(HWND owner);
+    // Shows the modal open-file dialog, owned by owner. A file chosen becomes
+    // the file name; a cancel leaves it as it was, and so does a dialog that
+    // could not be shown, whose reason then says why in the user's words.
+    Outcome showOpen(HWND owner, std::wstring *reason);
 
 private:
     const std::wstring m_title;

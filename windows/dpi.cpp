@@ -34,37 +34,49 @@ int systemMetric(int index, UINT dpi)
     return MulDiv(GetSystemMetrics(index), int(dpi), int(systemDpi()));
 }
 
-RECT windowRectForClient(int width, int height, DWORD style, DWORD exStyle, bool menu, UINT dpi)
+SIZE windowSize(const Form::Window &window, DWORD style, DWORD exStyle, bool menu, UINT dpi)
 {
-    RECT rect = {0, 0, width, height};
+    RECT rect = {0, 0, fromTwips(window.clientWidth, dpi), fromTwips(window.clientHeight, dpi)};
     if (SystemCalls::adjustWindowRectExForDpi)
         SystemCalls::adjustWindowRectExForDpi(&rect, style, menu, exStyle, dpi);
     else
         AdjustWindowRectEx(&rect, style, menu, exStyle);
-    OffsetRect(&rect, -rect.left, -rect.top);
-    return rect;
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 FontHandle messageFont(UINT dpi)
 {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
+    bool found = false;
     if (SystemCalls::systemParametersInfoForDpi) {
-        SystemCalls::systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                               dpi);
-    } else {
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        found = SystemCalls::systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics,
+                                                        &metrics, 0, dpi);
+    } else if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
         metrics.lfMessageFont.lfHeight
                 = MulDiv(metrics.lfMessageFont.lfHeight, int(dpi), int(systemDpi()));
+        found = true;
     }
-    return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
+    const LOGFONTW font = found ? metrics.lfMessageFont : fallbackMessageFont(dpi);
+    return FontHandle(CreateFontIndirectW(&font));
 }
 
-void moveToSuggestedPlace(HWND window, LPARAM suggested)
+LOGFONTW fallbackMessageFont(UINT dpi)
 {
-    const auto *place = reinterpret_cast<const RECT *>(suggested);
-    SetWindowPos(window, nullptr, place->left, place->top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(9, int(dpi), 72); // 9 points
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    wcscpy(font.lfFaceName, L"Segoe UI");
+    return font;
+}
+
+void takeSuggestedRect(HWND window, LPARAM suggested)
+{
+    const auto *rect = reinterpret_cast<const RECT *>(suggested);
+    SetWindowPos(window, nullptr, rect->left, rect->top, rect->right - rect->left,
+                 rect->bottom - rect->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,

@@ -26,15 +26,18 @@ RECT fromTwips(const Form::Rect &rect, UINT dpi);
 
 int systemMetric(int index, UINT dpi);
 
-// The window rectangle, at the origin, whose client area is width x height.
-RECT windowRectForClient(int width, int height, DWORD style, DWORD exStyle, bool menu, UINT dpi);
+// The size of window, with this style and frame, at dpi: its client area is
+// the form's, below a menu bar where it has one.
+SIZE windowSize(const Form::Window &window, DWORD style, DWORD exStyle, bool menu, UINT dpi);
 
-// The system's message font, sized for dpi.
+// The system's message font, sized for dpi; where the system does not say
+// which, the font Windows' dialogs use.
 FontHandle messageFont(UINT dpi);
+LOGFONTW fallbackMessageFont(UINT dpi);
 
-// Moves window to where WM_DPICHANGED suggests (its lParam), at the size its
-// layout for the new DPI gave it.
-void moveToSuggestedPlace(HWND window, LPARAM suggested);
+// Gives window the rectangle that WM_DPICHANGED suggests (its lParam), in one
+// move: the size is the one the window gave for WM_GETDPISCALEDSIZE.
+void takeSuggestedRect(HWND window, LPARAM suggested);
 
 // Gives window the icon at the sizes dpi asks for, kept in small and big.
 void setIcons(HWND window, HINSTANCE instance, int icon, UINT dpi, IconHandle *small,

@@ -37,7 +37,7 @@ RECT rectOf(const Form::Control &spec, UINT dpi)
     return Dpi::fromTwips(place, dpi);
 }
 
-void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
+bool create(HWND parent, HINSTANCE instance, const Form::Control &spec)
 {
     const wchar_t *kind = WC_BUTTONW;
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -52,8 +52,9 @@ void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
         exStyle = WS_EX_CLIENTEDGE;
         // Screen readers name an edit field after the static text before it:
         // this one is never shown, and carries the frame's caption.
-        CreateWindowExW(0, WC_STATICW, widen(Form::control(spec.frame).caption).c_str(), WS_CHILD,
-                        0, 0, 0, 0, parent, nullptr, instance, nullptr);
+        if (!CreateWindowExW(0, WC_STATICW, widen(Form::control(spec.frame).caption).c_str(),
+                             WS_CHILD, 0, 0, 0, 0, parent, nullptr, instance, nullptr))
+            return false;
         break;
     case Form::Button:
         // Each its own group, so that the arrow keys do not wander off it.
@@ -63,8 +64,8 @@ void create(HWND parent, HINSTANCE instance, const Form::Control &spec)
         style |= WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX;
         break;
     }
-    CreateWindowExW(exStyle, kind, widen(spec.caption).c_str(), style, 0, 0, 0, 0, parent,
-                    reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
+    return CreateWindowExW(exStyle, kind, widen(spec.caption).c_str(), style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
 }
 
 HMENU createMenuBar()
@@ -108,10 +109,17 @@ LauncherWindow::~LauncherWindow()
 LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        createControls();
-        layOut(Dpi::ofWindow(m_window));
+    case WM_CREATE: {
+        // Controls that cannot be made leave a window nobody could use.
+        if (!createControls())
+            return -1;
+        const UINT dpi = Dpi::ofWindow(m_window);
+        layOut(dpi);
+        const SIZE size = windowSize(dpi);
+        SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
+    }
     case WM_COMMAND:
         // Clicks and menu choices; Enter and Escape where no button has the
         // focus come as IDOK and IDCANCEL, which nothing here answers.
@@ -122,18 +130,22 @@ LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case DM_GETDEFID:
         return focusedButtonAsDefault(m_window);
     case WM_ACTIVATE:
-        // Back from another window or a dialog, the focus is where it was.
+        // Back from another window or a dialog, the focus is where it was;
+        // a window activated while minimised keeps it to itself.
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             if (focus && IsChild(m_window, focus))
                 m_focus = focus;
-        } else if (m_focus) {
+        } else if (m_focus && !HIWORD(wParam)) {
             SetFocus(m_focus);
         }
         return 0;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE *>(lParam) = windowSize(UINT(wParam));
+        return TRUE;
     case WM_DPICHANGED:
         layOut(LOWORD(wParam));
-        Dpi::moveToSuggestedPlace(m_window, lParam);
+        Dpi::takeSuggestedRect(m_window, lParam);
         return 0;
     case WM_CLOSE:
         m_logic.Form_Unload();
@@ -151,22 +163,29 @@ LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 // Creation order is the Tab order: first the frames and their fields, which
 // take no focus, then the buttons and the check box by tab index.
-void LauncherWindow::createControls()
+bool LauncherWindow::createControls()
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     std::vector<const Form::Control *> tabStops;
+    bool made = true;
     for (const Form::Control &spec : Form::launcherControls) {
         if (takesFocus(spec))
             tabStops.push_back(&spec);
         else
-            create(m_window, instance, spec);
+            made = create(m_window, instance, spec) && made;
     }
     std::sort(tabStops.begin(), tabStops.end(), [](const Form::Control *a, const Form::Control *b) {
         return a->tabIndex < b->tabIndex;
     });
     for (const Form::Control *spec : tabStops)
-        create(m_window, instance, *spec);
+        made = create(m_window, instance, *spec) && made;
     m_focus = control(tabStops.front()->id);
+    return made;
+}
+
+SIZE LauncherWindow::windowSize(UINT dpi) const
+{
+    return Dpi::windowSize(Form::launcher, windowStyle, windowExStyle, true, dpi);
 }
 
 void LauncherWindow::layOut(UINT dpi)
@@ -201,11 +220,6 @@ void LauncherWindow::layOut(UINT dpi)
     SetWindowPos(box, nullptr, 0, 0, width, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    const RECT window = Dpi::windowRectForClient(Dpi::fromTwips(Form::launcher.clientWidth, dpi),
-                                                 Dpi::fromTwips(Form::launcher.clientHeight, dpi),
-                                                 windowStyle, windowExStyle, true, dpi);
-    SetWindowPos(m_window, nullptr, 0, 0, window.right, window.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Dpi::setIcons(m_window, GetModuleHandleW(nullptr), CORVANE_ICON, dpi, &m_smallIcon, &m_bigIcon);
     InvalidateRect(m_window, nullptr, TRUE);
 }
@@ -222,7 +236,18 @@ const CommonDialog &LauncherWindow::dialog(Selector selector) const
 
 bool LauncherWindow::showOpenDialog(Selector selector)
 {
-    return dialog(selector).showOpen(m_window);
+    CommonDialog &shown = dialog(selector);
+    std::wstring reason;
+    switch (shown.showOpen(m_window, &reason)) {
+    case CommonDialog::Outcome::Chosen:
+        return true;
+    case CommonDialog::Outcome::Cancelled:
+        return false;
+    case CommonDialog::Outcome::Failed:
+        break;
+    }
+    showMessage(L"Could not show \"" + shown.title() + L"\":\n" + reason);
+    return false;
 }
 
 Text LauncherWindow::selectorFileName(Selector selector) const
@@ -258,7 +283,9 @@ bool LauncherWindow::startProgram(const Text &program, const Text &argument, Tex
 
 void LauncherWindow::showAbout()
 {
-    frmAbout(m_window)->show();
+    // Where the About window cannot be made, the launcher carries on without.
+    if (AboutWindow *about = frmAbout(m_window))
+        about->show();
 }
 
 void LauncherWindow::unloadAbout()

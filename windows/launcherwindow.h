@@ -37,8 +37,9 @@ private:
     void attach(HWND window) { m_window = window; }
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void windowGone() { m_window = nullptr; }
-    void createControls();
+    bool createControls();
     void layOut(UINT dpi);
+    SIZE windowSize(UINT dpi) const;
     HWND control(Form::Id id) const { return GetDlgItem(m_window, id); }
     CommonDialog &dialog(Selector selector);
     const CommonDialog &dialog(Selector selector) const;

@@ -1,5 +1,7 @@
 #include "programstart.h"
 
+#include "text.h"
+
 #include <windows.h>
 
 namespace {
@@ -24,27 +26,6 @@ std::wstring quoted(const std::wstring &argument)
     return line + L'"';
 }
 
-// The system's words for error, in the user's language.
-std::wstring systemReason(DWORD error, const std::wstring &program)
-{
-    wchar_t *words = nullptr;
-    const DWORD length
-            = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                     | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, error, 0, reinterpret_cast<wchar_t *>(&words), 0, nullptr);
-    std::wstring reason(words ? words : L"", length);
-    LocalFree(words);
-    // Some read "%1 is not a valid Win32 application."; %1 is the program.
-    const std::wstring name = program.substr(program.find_last_of(L"\\/") + 1);
-    for (std::size_t at = reason.find(L"%1"); at != std::wstring::npos;
-         at = reason.find(L"%1", at + name.size()))
-        reason.replace(at, 2, name);
-    while (!reason.empty()
-           && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-        reason.pop_back();
-    return reason;
-}
-
 } // namespace
 
 bool startDetachedProgram(const Text &program, const Text &argument, Text *reason)
@@ -61,8 +42,9 @@ bool startDetachedProgram(const Text &program, const Text &argument, Text *reaso
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
                         FALSE, // no handles inherited
                         0, nullptr, nullptr, &startup, &started)) {
+        // Some read "%1 is not a valid Win32 application."; %1 is the program.
         if (reason)
-            *reason = systemReason(GetLastError(), program);
+            *reason = systemWords(GetLastError(), program.substr(program.find_last_of(L"\\/") + 1));
         return false;
     }
     CloseHandle(started.hThread);

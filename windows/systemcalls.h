@@ -13,6 +13,20 @@
 // folder, never from beside the program.
 namespace SystemCalls {
 
+// Limits the DLLs that the process loads by bare name, the system's dialog, COM
+// and the imaging component included, to the system's folder: a downloaded
+// program sits among other downloads, any of which could carry a DLL's name.
+// Called first thing, before any window or dialog exists.
+void restrictDllSearch();
+
+// Loads dll from the system's folder: through the loader's own restriction
+// where it takes LOAD_LIBRARY_SEARCH_SYSTEM32, else (Vista, and 7 without its
+// 2011 loader update, KB2533623) by the DLL's full path. first is that
+// restricted search, as the loader offers it.
+using Loader = HMODULE (*)(const wchar_t *dll);
+HMODULE searchSystemFolder(const wchar_t *dll);
+HMODULE loadSystemDll(const wchar_t *dll, Loader first = searchSystemFolder);
+
 // The address of name in the system's dll, or null where it cannot be had.
 void *lookUp(const wchar_t *dll, const char *name);
 
@@ -28,6 +42,12 @@ public:
 
     // Whether this Windows has it.
     explicit operator bool() const { return function() != nullptr; }
+    // Why it cannot be had, as a system error code.
+    DWORD lookUpError() const
+    {
+        function();
+        return m_error;
+    }
 
     template<typename... Arguments>
     auto operator()(Arguments... arguments) const
@@ -40,6 +60,7 @@ private:
     {
         if (!m_lookedUp) {
             m_function = reinterpret_cast<Function *>(lookUp(m_dll, m_name));
+            m_error = m_function ? 0 : GetLastError();
             m_lookedUp = true;
         }
         return m_function;
@@ -48,8 +69,13 @@ private:
     const wchar_t *m_dll;
     const char *m_name;
     mutable Function *m_function = nullptr;
+    mutable DWORD m_error = 0;
     mutable bool m_lookedUp = false;
 };
+
+// Windows 8, and Vista and 7 with the 2011 loader update.
+inline const Call<decltype(SetDefaultDllDirectories)> setDefaultDllDirectories {
+        L"kernel32.dll", "SetDefaultDllDirectories"};
 
 // Per-monitor DPI, from Windows 10 1607.
 inline const Call<decltype(GetDpiForWindow)> getDpiForWindow {L"user32.dll", "GetDpiForWindow"};
