@@ -201,3 +201,57 @@ TEST_CASE("Closing the launcher removes About, shown or hidden")
         WinDriver::settle(50); // the quit message the close posts
     }
 }
+
+TEST_CASE(
+        "An About window that cannot be made leaves the launcher working; the next is made afresh")
+{
+    // Refused outright, or once it has begun and its picture and OK cannot.
+    for (bool childrenOnly : {false, true}) {
+        CAPTURE(childrenOnly);
+        Launcher launcher;
+        const int faults = WinDriver::faults();
+        {
+            const WinDriver::RefuseCreation refuse([childrenOnly](const CREATESTRUCTW &window) {
+                return childrenOnly ? WinDriver::parentClassOf(window) == L"CorvaneAbout"
+                                    : WinDriver::classOf(window) == L"CorvaneAbout";
+            });
+            SendMessageW(launcher.handle(), WM_COMMAND, mnuHelpAbout, 0);
+            CHECK(refuse.refused() >= 1);
+            CHECK(aboutWindow() == nullptr);
+        }
+        CHECK(WinDriver::faults() == faults);
+        SendMessageW(launcher.control(cmdPreview), BM_CLICK, 0, 0);
+        CHECK(launcher.text(txtCommand) == L"*.exe *.vb");
+        const HWND about = launcher.openAbout();
+        REQUIRE(about);
+        CHECK(GetDlgItem(about, cmdOK) != nullptr);
+    }
+}
+
+TEST_CASE("A new DPI: About gives its size for it, then takes the suggested rectangle")
+{
+    // The client area at each DPI, from the twips: 5550 x 4005.
+    const std::pair<UINT, SIZE> clients[]
+            = {{120, {463, 334}}, {144, {555, 401}}, {192, {740, 534}}};
+    Launcher launcher;
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    const DWORD style = DWORD(GetWindowLongW(about, GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongW(about, GWL_EXSTYLE));
+    for (const auto &[dpi, client] : clients) {
+        CAPTURE(dpi);
+        SIZE answered = {};
+        REQUIRE(SendMessageW(about, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&answered)));
+        RECT expected = {0, 0, client.cx, client.cy};
+        AdjustWindowRectExForDpi(&expected, style, FALSE, exStyle, dpi);
+        CHECK(answered.cx == expected.right - expected.left);
+        CHECK(answered.cy == expected.bottom - expected.top);
+
+        RECT suggested = {31, 47, 31 + answered.cx, 47 + answered.cy};
+        SendMessageW(about, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT window;
+        GetWindowRect(about, &window);
+        CHECK(EqualRect(&window, &suggested));
+    }
+}

@@ -4,8 +4,10 @@
 #include "doctesttext.h"
 
 #include "shownlauncher.h"
+#include "text.h"
 #include "windriver.h"
 
+#include <cstdlib>
 #include <vector>
 
 using WinDriver::Action;
@@ -156,4 +158,25 @@ TEST_CASE("The dialogs list ROM images in any case, and programs only")
                                        }));
         CHECK(listed == row.listed);
     }
+}
+
+// Run on its own with Wine told to load no comdlg32.dll (CMakeLists.txt).
+TEST_CASE("Where the system's dialog cannot be had, Select says why and changes nothing"
+          * doctest::skip(!std::getenv("CORVANE_WITHOUT_COMDLG32")))
+{
+    Launcher launcher;
+    const WinDriver::MessageBoxAnswerer boxes;
+    for (Id button : {cmdExecute, cmdROM}) {
+        CAPTURE(button);
+        SendMessageW(launcher.control(button), BM_CLICK, 0, 0);
+        CHECK(launcher.flag(button) == L"False");
+    }
+    const std::wstring why = systemWords(ERROR_MOD_NOT_FOUND);
+    REQUIRE(boxes.seen().size() == 2);
+    CHECK(!why.empty());
+    CHECK(boxes.seen()[0].title == L"Corvane");
+    CHECK(boxes.seen()[0].text == L"Could not show \"Select Ruxa Executable\":\n" + why);
+    CHECK(boxes.seen()[1].text == L"Could not show \"Select Ruxa Rom Image\":\n" + why);
+    CHECK(launcher.text(txtExecute) == L"<none selected>");
+    CHECK(launcher.text(txtROM) == L"<none selected>");
 }

@@ -5,6 +5,7 @@
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctesttext.h"
 
+#include "dpi.h"
 #include "handles.h"
 #include "shownlauncher.h"
 #include "windriver.h"
@@ -72,7 +73,8 @@ const std::map<UINT, std::map<Id, Place>> places = {
           {cmdRun, {12, 252, 614, 38}},
           {cmdQuit, {240, 300, 158, 38}}}},
 };
-const std::map<UINT, SIZE> clientSizes = {{96, {425, 227}}, {144, {638, 341}}};
+const std::map<UINT, SIZE> clientSizes
+        = {{96, {425, 227}}, {120, {531, 284}}, {144, {638, 341}}, {192, {850, 454}}};
 
 UINT expectedDpi()
 {
@@ -104,17 +106,17 @@ TEST_CASE("At start: captions, greyed fields, nothing chosen, the focus on Run")
     Launcher launcher;
     CHECK(WinDriver::textOf(launcher.handle()) == L"Corvane v1.0");
     const std::pair<Id, const wchar_t *> captions[] = {{fraExecute, L"Ruxa Executable"},
-                                                        {cmdExecute, L"Select"},
-                                                        {txtExecute, L"<none selected>"},
-                                                        {fraROM, L"Virtual Gameboy ROM"},
-                                                        {cmdROM, L"Select"},
-                                                        {txtROM, L"<none selected>"},
-                                                        {fraCommand, L"Command Line Preview"},
-                                                        {cmdPreview, L"Preview"},
-                                                        {txtCommand, L""},
-                                                        {cmdRun, L"Run Ruxa"},
-                                                        {chkExit, L"Exit On Start"},
-                                                        {cmdQuit, L"&Quit"}};
+                                                       {cmdExecute, L"Select"},
+                                                       {txtExecute, L"<none selected>"},
+                                                       {fraROM, L"Virtual Gameboy ROM"},
+                                                       {cmdROM, L"Select"},
+                                                       {txtROM, L"<none selected>"},
+                                                       {fraCommand, L"Command Line Preview"},
+                                                       {cmdPreview, L"Preview"},
+                                                       {txtCommand, L""},
+                                                       {cmdRun, L"Run Ruxa"},
+                                                       {chkExit, L"Exit On Start"},
+                                                       {cmdQuit, L"&Quit"}};
     for (const auto &[id, caption] : captions) {
         CAPTURE(id);
         CHECK(launcher.text(id) == caption);
@@ -223,8 +225,7 @@ TEST_CASE("A new DPI lays the window out again at the suggested place")
 
     RECT window;
     GetWindowRect(launcher.handle(), &window);
-    CHECK(window.left == 50);
-    CHECK(window.top == 60);
+    CHECK(EqualRect(&window, &suggested));
     const Place run = places.at(other).at(cmdRun);
     const RECT rect = launcher.placeOf(cmdRun);
     CHECK(rect.left == run.left);
@@ -345,4 +346,43 @@ TEST_CASE("Screen readers hear every control by name")
     }
     for (Id field : {txtExecute, txtROM, txtCommand})
         CHECK(WinDriver::accessibleOf(launcher.control(field)).role == ROLE_SYSTEM_TEXT);
+}
+
+TEST_CASE("A new DPI: the launcher gives its size for it, then takes the suggested rectangle")
+{
+    Launcher launcher;
+    const DWORD style = DWORD(GetWindowLongW(launcher.handle(), GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongW(launcher.handle(), GWL_EXSTYLE));
+    for (UINT dpi : {120u, 144u, 192u}) {
+        CAPTURE(dpi);
+        SIZE answered = {};
+        REQUIRE(SendMessageW(launcher.handle(), WM_GETDPISCALEDSIZE, dpi,
+                             reinterpret_cast<LPARAM>(&answered)));
+        RECT expected = {0, 0, clientSizes.at(dpi).cx, clientSizes.at(dpi).cy};
+        AdjustWindowRectExForDpi(&expected, style, TRUE, exStyle, dpi);
+        CHECK(answered.cx == expected.right - expected.left);
+        CHECK(answered.cy == expected.bottom - expected.top);
+
+        RECT suggested = {23, 41, 23 + answered.cx, 41 + answered.cy};
+        SendMessageW(launcher.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT window;
+        GetWindowRect(launcher.handle(), &window);
+        CHECK(EqualRect(&window, &suggested));
+    }
+}
+
+TEST_CASE("Where the system does not say its message font, the dialogs' own stands in at the DPI")
+{
+    for (UINT dpi : {96u, 144u}) {
+        CAPTURE(dpi);
+        const LOGFONTW wanted = Dpi::fallbackMessageFont(dpi);
+        const FontHandle font(CreateFontIndirectW(&wanted));
+        const WindowDC screen(nullptr);
+        const SelectedObject selected(screen.get(), font.get());
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(screen.get(), &metrics);
+        // Nine points: 12 pixels of character height at 96 dpi, 18 at 144.
+        CHECK(metrics.tmHeight - metrics.tmInternalLeading == int(dpi) / 8);
+    }
 }

@@ -370,6 +370,84 @@ std::string contentsOf(const std::wstring &path)
     return contents;
 }
 
+namespace {
+    // A test that faults ends at once, failed, instead of waiting for a
+    // debugger that nobody will attach.
+    const bool endOnFault = [] {
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+        SetUnhandledExceptionFilter([](EXCEPTION_POINTERS *) -> LONG {
+            static const char said[] = "fault: the test ends here\n";
+            DWORD written = 0;
+            WriteFile(GetStdHandle(STD_ERROR_HANDLE), said, sizeof said - 1, &written, nullptr);
+            ExitProcess(3);
+        });
+        return true;
+    }();
+
+    int faultCount = 0;
+
+    LONG CALLBACK countFault(EXCEPTION_POINTERS *exception)
+    {
+        if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
+            ++faultCount;
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+} // namespace
+
+int faults()
+{
+    static const PVOID handler = AddVectoredExceptionHandler(1, countFault);
+    (void)handler;
+    return faultCount;
+}
+
+namespace {
+    RefuseCreation *refusing = nullptr;
+
+    std::wstring classNamed(HWND window)
+    {
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        return name;
+    }
+} // namespace
+
+RefuseCreation::RefuseCreation(Refuse refuse)
+    : m_refuse(std::move(refuse))
+    , m_hook(SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId()))
+{
+    refusing = this;
+}
+
+RefuseCreation::~RefuseCreation()
+{
+    UnhookWindowsHookEx(m_hook);
+    refusing = nullptr;
+}
+
+LRESULT CALLBACK RefuseCreation::hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && refusing
+        && refusing->m_refuse(*reinterpret_cast<CBT_CREATEWNDW *>(lParam)->lpcs)) {
+        ++refusing->m_refused;
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::wstring classOf(const CREATESTRUCTW &window)
+{
+    // The system's dialog class comes as its atom, which is its name's number.
+    if (IS_INTRESOURCE(window.lpszClass))
+        return L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(window.lpszClass));
+    return window.lpszClass;
+}
+
+std::wstring parentClassOf(const CREATESTRUCTW &window)
+{
+    return window.hwndParent ? classNamed(window.hwndParent) : std::wstring();
+}
+
 Accessible accessibleOf(HWND window)
 {
     static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

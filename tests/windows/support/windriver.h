@@ -103,6 +103,34 @@ private:
     std::wstring m_path;
 };
 
+// How many access violations the process has met so far. Wine, like
+// 64-bit Windows, lets a window procedure's fault pass unseen: count them.
+int faults();
+
+// While it lives, the windows of this thread for which refuse() is true
+// cannot be created, as where the system runs out of them (a CBT hook).
+class RefuseCreation
+{
+public:
+    using Refuse = std::function<bool(const CREATESTRUCTW &)>;
+    explicit RefuseCreation(Refuse refuse);
+    ~RefuseCreation();
+    RefuseCreation(const RefuseCreation &) = delete;
+    RefuseCreation &operator=(const RefuseCreation &) = delete;
+
+    int refused() const { return m_refused; }
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+
+    Refuse m_refuse;
+    HHOOK m_hook = nullptr;
+    int m_refused = 0;
+};
+// The class of a window about to be made, and that of its parent.
+std::wstring classOf(const CREATESTRUCTW &window);
+std::wstring parentClassOf(const CREATESTRUCTW &window);
+
 // What a screen reader is told of a window through MSAA.
 struct Accessible
 {
