@@ -1,16 +1,20 @@
 #!/bin/sh
 # Takes the README's screenshots of the launcher and the About window under
-# Xvfb, with Openbox for window frames, at scale 1 and at scale 2.
-#   docs/screenshots/take.sh BUILD-DIR
-# Needs: xvfb xdotool openbox x11-utils imagemagick (Debian packages).
+# Xvfb, with Openbox for window frames: the Linux program at scale 1 and 2,
+# and, given a Windows build, Corvane.exe under Wine in a fresh prefix at 96
+# and 144 dpi (the @1.5x files).
+#   docs/screenshots/take.sh BUILD-DIR [WINDOWS-BUILD-DIR]
+# Needs: xvfb xdotool openbox x11-utils imagemagick, and wine64 for Windows.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 corvane=$(cd "$1" && pwd)/linux/corvane
+windows=${2:+$(cd "$2" && pwd)/windows/Corvane.exe}
 . "$here/../../tests/checklib.sh"
 work=$(mktemp -d)
 xvfb=""
 wm=""
 cleanup() {
+    [ -z "${WINEPREFIX:-}" ] || /usr/lib/wine/wineserver -k 2>/dev/null || true
     [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
@@ -35,19 +39,42 @@ shoot() { # window file
     import -window "$frame" "$2"
 }
 
-for scale in 1 2; do
-    suffix=""
-    [ "$scale" = 1 ] || suffix="@${scale}x"
-    QT_SCALE_FACTOR=$scale "$corvane" &
+# Shoots the launcher that "$@" starts, then opens Help, About and shoots that.
+shoot_both() { # prefix suffix command...
+    name=$1
+    suffix=$2
+    shift 2
+    "$@" &
     program=$!
     launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
-    shoot "$launcher" "$here/launcher$suffix.png"
+    shoot "$launcher" "$here/${name}launcher$suffix.png"
     xdotool key --window "$launcher" alt+h
     sleep 0.3
     xdotool key Return
     about=$(window_named "About Corvane") || fail "no About window"
-    shoot "$about" "$here/about$suffix.png"
+    shoot "$about" "$here/${name}about$suffix.png"
     kill "$program"
     wait "$program" 2>/dev/null || true
+}
+
+for scale in 1 2; do
+    suffix=""
+    [ "$scale" = 1 ] || suffix="@${scale}x"
+    shoot_both "" "$suffix" env QT_SCALE_FACTOR=$scale "$corvane"
 done
+
+if [ -n "$windows" ]; then
+    export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    for dpi in 96 144; do
+        suffix=""
+        [ "$dpi" = 96 ] || suffix="@1.5x"
+        /usr/lib/wine/wineserver -w
+        hex=$(printf '%08x' "$dpi")
+        sed -i "s/\"LogPixels\"=dword:[0-9a-f]*/\"LogPixels\"=dword:$hex/" \
+            "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg"
+        shoot_both windows- "$suffix" /usr/lib/wine/wine64 "$windows"
+        /usr/lib/wine/wineserver -k
+    done
+fi
 echo "screenshots in $here"
