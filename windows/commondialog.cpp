@@ -39,34 +39,34 @@ CommonDialog::CommonDialog(const Form::Selector &settings)
     , m_fileName(widen(settings.fileName))
 { }
 
+CommonDialog::Request::Request(const CommonDialog &settings, HWND owner)
+    : m_name(32768, L'\0')
+{
+    settings.m_fileName.copy(m_name.data(), m_name.size() - 1);
+    m_dialog.lStructSize = sizeof m_dialog;
+    m_dialog.hwndOwner = owner;
+    m_dialog.lpstrFilter = settings.m_filter.c_str();
+    m_dialog.nFilterIndex = 1;
+    m_dialog.lpstrFile = m_name.data();
+    m_dialog.nMaxFile = DWORD(m_name.size());
+    m_dialog.lpstrTitle = settings.m_title.c_str();
+    m_dialog.lpstrDefExt = settings.m_defaultExt.empty() ? nullptr : settings.m_defaultExt.c_str();
+    // A file that exists; the working folder and the recent-documents list are
+    // left as they were.
+    m_dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
+            | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+}
+
 CommonDialog::Outcome CommonDialog::showOpen(HWND owner, std::wstring *reason)
 {
     if (!SystemCalls::getOpenFileName) {
         *reason = systemWords(SystemCalls::getOpenFileName.lookUpError());
         return Outcome::Failed;
     }
-
-    // Room for the longest path the system allows; the name shown at first is
-    // the current file name: the wildcard, or the last file chosen.
-    std::vector<wchar_t> name(32768, L'\0');
-    m_fileName.copy(name.data(), name.size() - 1);
-
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = m_filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name.data();
-    dialog.nMaxFile = DWORD(name.size());
-    dialog.lpstrTitle = m_title.c_str();
-    dialog.lpstrDefExt = m_defaultExt.empty() ? nullptr : m_defaultExt.c_str();
-    // A file that exists; the working folder and the recent-documents list are
-    // left as they were.
-    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
-            | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT;
+    Request request(*this, owner);
     // The dialog hands the activation back to its owner when it closes.
-    if (SystemCalls::getOpenFileName(&dialog)) {
-        m_fileName = name.data();
+    if (SystemCalls::getOpenFileName(&request.dialog())) {
+        m_fileName = request.fileName();
         return Outcome::Chosen;
     }
     const DWORD error = SystemCalls::commDlgExtendedError();

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
+#include <vector>
 
 // A selector's open-file dialog and the file name it holds: the system's own
 // dialog, as the common dialog control shows it. The settings never change;
@@ -24,6 +27,23 @@ public:
     // the file name; a cancel leaves it as it was, and so does a dialog that
     // could not be shown, whose reason then says why in the user's words.
     Outcome showOpen(HWND owner, std::wstring *reason);
+
+    // What the system's dialog is handed: the settings, the owner, and the
+    // current file name in room for the longest path the system allows.
+    class Request
+    {
+    public:
+        Request(const CommonDialog &settings, HWND owner);
+        Request(const Request &) = delete;
+        Request &operator=(const Request &) = delete;
+
+        OPENFILENAMEW &dialog() { return m_dialog; }
+        std::wstring fileName() const { return m_name.data(); }
+
+    private:
+        std::vector<wchar_t> m_name;
+        OPENFILENAMEW m_dialog = {};
+    };
 
 private:
     const std::wstring m_title;

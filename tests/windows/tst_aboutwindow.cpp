@@ -10,7 +10,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
-#include <cstdlib>
+#include <map>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -20,6 +20,17 @@ namespace {
 using namespace Form;
 
 using Launcher = ShownLauncher;
+
+// The twips of the window and its parts, in pixels at 96, 144 and 192 dpi.
+struct Layout
+{
+    SIZE client;
+    POINT ok;
+    int pictureHeight;
+};
+const std::map<UINT, Layout> layouts = {{96, {{370, 267}, {112, 240}, 239}},
+                                        {144, {{555, 401}, {168, 360}, 359}},
+                                        {192, {{740, 534}, {224, 480}, 478}}};
 
 SIZE clientSize(HWND window)
 {
@@ -94,10 +105,13 @@ TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
     const HWND about = launcher.openAbout();
     REQUIRE(about);
     const UINT dpi = GetDpiForWindow(about);
+    REQUIRE(dpi == WinDriver::expectedDpi());
+    REQUIRE(layouts.count(dpi) == 1);
+    const Layout &expected = layouts.at(dpi);
     CHECK(WinDriver::textOf(about) == L"About Corvane");
     const SIZE client = clientSize(about);
-    CHECK(client.cx == MulDiv(5550, int(dpi), 1440));
-    CHECK(client.cy == MulDiv(4005, int(dpi), 1440));
+    CHECK(client.cx == expected.client.cx);
+    CHECK(client.cy == expected.client.cy);
     CHECK(SendMessageW(about, WM_GETICON, ICON_SMALL2, 0) == 0); // no icon of its own
     CHECK(GetWindow(about, GW_OWNER) == launcher.handle());
 
@@ -106,8 +120,8 @@ TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
     RECT rect;
     GetWindowRect(ok, &rect);
     MapWindowPoints(nullptr, about, reinterpret_cast<POINT *>(&rect), 2);
-    CHECK(rect.left == MulDiv(1680, int(dpi), 1440));
-    CHECK(rect.top == MulDiv(3600, int(dpi), 1440));
+    CHECK(rect.left == expected.ok.x);
+    CHECK(rect.top == expected.ok.y);
     CHECK(GetFocus() == ok);
 
     // The picture spans the client width above the button, named by its words.
@@ -117,7 +131,7 @@ TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
     CHECK(rect.left == 0);
     CHECK(rect.top == 0);
     CHECK(rect.right == client.cx);
-    CHECK(rect.bottom == MulDiv(3585, int(dpi), 1440));
+    CHECK(rect.bottom == expected.pictureHeight);
     CHECK(WinDriver::accessibleOf(picture).name
           == L"Corvane, version 1.00.0002. A simple front end for Ruxa. Corvane Labs.");
 

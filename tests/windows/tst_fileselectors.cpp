@@ -3,11 +3,13 @@
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctesttext.h"
 
+#include "commondialog.h"
 #include "shownlauncher.h"
 #include "text.h"
 #include "windriver.h"
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 using WinDriver::Action;
@@ -61,6 +63,41 @@ TEST_CASE("Each dialog shows its title, its files' description and the wildcard"
         CHECK(owner == launcher.handle());
         CHECK(openOnWildcard);
         CHECK(launcher.flag(row.button) == L"False");
+    }
+}
+
+TEST_CASE("What each dialog is handed: title, filter, wildcard, default extension, owner, flags")
+{
+    using namespace std::string_literals;
+    struct Row
+    {
+        LaunchHost::Selector which;
+        std::wstring title, filter, wildcard, extension;
+    };
+    const Row rows[] = {
+            {LaunchHost::Selector::Executable, L"Select Ruxa Executable",
+             L"VirtualBoy Executable\0*.exe\0\0"s, L"*.exe", L"exe"},
+            {LaunchHost::Selector::Rom, L"Select Ruxa Rom Image",
+             L"VirtualBoy ROM Images\0*.vb\0\0"s, L"*.vb", L"vb"},
+    };
+    Launcher launcher;
+    for (const Row &row : rows) {
+        CAPTURE(row.title);
+        const CommonDialog dialog(Form::selector(row.which));
+        CommonDialog::Request request(dialog, launcher.handle());
+        const OPENFILENAMEW &handed = request.dialog();
+        CHECK(handed.lStructSize == sizeof handed);
+        CHECK(handed.hwndOwner == launcher.handle());
+        CHECK(std::wstring(handed.lpstrTitle) == row.title);
+        CHECK(std::wstring(handed.lpstrFilter, row.filter.size()) == row.filter);
+        CHECK(handed.nFilterIndex == 1);
+        CHECK(request.fileName() == row.wildcard);
+        CHECK(handed.nMaxFile >= 32768);
+        CHECK(std::wstring(handed.lpstrDefExt) == row.extension);
+        // A file that exists; the working folder and the recent documents alone.
+        CHECK(handed.Flags
+              == (OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
+                  | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT));
     }
 }
 

@@ -7,6 +7,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace WinDriver {
 
@@ -179,6 +180,12 @@ void press(std::initializer_list<Key> keys)
 bool onWine()
 {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+UINT expectedDpi()
+{
+    const char *given = std::getenv("CORVANE_EXPECTED_DPI");
+    return given ? UINT(std::atoi(given)) : 96;
 }
 
 std::wstring textOf(HWND window)

@@ -32,6 +32,8 @@ void press(std::initializer_list<Key> keys);
 std::wstring textOf(HWND window);
 // Where Wine's answers differ from Windows', the tests name both.
 bool onWine();
+// The DPI the test is run at: 96, or what CORVANE_EXPECTED_DPI says.
+UINT expectedDpi();
 // The bytes of a file, or none where it cannot be read.
 std::string contentsOf(const std::wstring &path);
 
