@@ -55,6 +55,46 @@ window_named() { # caption
 }
 window_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 process_ended() { ! kill -0 "$1" 2>/dev/null; }
+# Running, and not a zombie waiting for its parent to reap it.
+running() { # pid
+    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# A window's image once it has been painted: two captures a moment apart
+# that agree, and not all of one colour.
+capture_painted() { # window file
+    tries=0
+    xwd -silent -id "$1" >"$2"
+    while :; do
+        sleep 0.1
+        xwd -silent -id "$1" >"$2.again"
+        cmp -s "$2" "$2.again" && [ "$(distinct_colours "$2")" -gt 1 ] && break
+        mv "$2.again" "$2"
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || fail "the window was never painted"
+    done
+    rm -f "$2.again"
+}
+# How many colours an XWD image holds.
+distinct_colours() { # file
+    python3 -c '
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+header, ncolors = struct.unpack(">I", data[:4])[0], struct.unpack(">I", data[76:80])[0]
+print(len(set(data[header + 12 * ncolors:][i:i + 4] for i in range(0, len(data) - header - 12 * ncolors, 4))))' "$1"
+}
+
+# The one run the stand-in emulator recorded in $work/records, as $record:
+# once one is there, a moment passes, so that a second, unwanted start would
+# show too.
+recorded() { [ -n "$(ls "$work/records" | grep -v '\.' || true)" ]; }
+the_one_record() {
+    wait_until "the emulator was not started" recorded
+    sleep 0.5
+    record=$(ls "$work/records" | grep -v '\.')
+    [ "$(echo "$record" | wc -l)" = 1 ] || fail "the emulator was started more than once: $record"
+}
 
 # The program ($program) must end of itself, with status 0, and where it ran
 # in a fresh home ($work/home), having written nothing there.

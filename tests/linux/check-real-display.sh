@@ -60,7 +60,6 @@ corvane() {
             ARGRECORDER_LINGER=30 "$corvane" "$@"
     )
 }
-recorded() { [ -n "$(ls "$work/records" | grep -v '\.' || true)" ]; }
 # The X server's time: milliseconds of the monotonic clock, in 32 bits.
 server_time() { awk '{ printf "%d", ($1 * 1000) % 4294967296 }' /proc/uptime; }
 
@@ -84,8 +83,7 @@ choose_both() {
     choose "Select Ruxa Rom Image" "$rom" Return
 }
 emulator_started() {
-    wait_until "the emulator was not started" recorded
-    record=$(ls "$work/records" | grep -v '\.')
+    the_one_record
     printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
     # Not the launcher's spent startup id, but one of its own, whose time is
     # that of the key that ran it, so that a window manager lets it take the
@@ -97,7 +95,7 @@ emulator_started() {
         || fail "the startup id's time $time is not the X server's time of the key ($pressed to $(server_time))"
 }
 emulator_outlived_launcher() {
-    kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
+    running "$record" || fail "the emulator ended with the launcher"
     kill "$record"
     rm -f "$work"/records/*
 }
@@ -131,7 +129,6 @@ if [ -n "$inside" ]; then
     about_opens
     wmctrl -i -c "$launcher"
     ended_by "the close box"
-    window_gone "About Corvane" || fail "About outlived the launcher"
 
     # File > Exit, after About was opened and hidden with OK.
     start
@@ -218,14 +215,14 @@ keyboard_flow
 start
 class=$(xprop -id "$launcher" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')
 grep -qx "StartupWMClass=$class" "$desktop_file" || fail "the window class \"$class\" is not the desktop entry's"
-xwd -silent -id "$launcher" >"$work/plain.xwd"
+capture_painted "$launcher" "$work/plain.xwd"
 quit
 
 # Qt's own options are ignored; the style sheet is a FIFO that would block
 # whoever opened it.
 mkfifo "$work/style.qss"
 start -qwindowtitle X -reverse -style windows -stylesheet "$work/style.qss" -platformtheme x
-xwd -silent -id "$launcher" >"$work/options.xwd"
+capture_painted "$launcher" "$work/options.xwd"
 cmp -s "$work/plain.xwd" "$work/options.xwd" || fail "the options changed the window"
 quit
 wait_until "processes were left running: $(left_running)" nothing_left

@@ -91,8 +91,7 @@ choose "Select Ruxa Executable" "$exe"
 keys -k Tab -k space
 choose "Select Ruxa Rom Image" "$rom"
 keys -M shift -k Tab -k Tab -m shift -k Return
-wait_until "the emulator was not started" sh -c "ls '$work/records' | grep -qv '\\.'"
-record=$(ls "$work/records" | grep -v '\.')
+the_one_record
 printf '%s\0' "$rom" | cmp -s - "$work/records/$record" || fail "the emulator got other arguments"
 environment=$(tr '\0' '\n' <"$work/records/$record.env")
 token=$(echo "$environment" | sed -n 's/^XDG_ACTIVATION_TOKEN=//p')
@@ -102,7 +101,7 @@ token=$(echo "$environment" | sed -n 's/^XDG_ACTIVATION_TOKEN=//p')
 
 keys -M alt -k q -m alt
 ended_by "Alt+Q"
-kill -0 "$record" 2>/dev/null || fail "the emulator ended with the launcher"
+running "$record" || fail "the emulator ended with the launcher"
 kill "$record"
 wait_until "processes were left running: $(left_running)" nothing_left
 echo "Wayland: app id, keyboard flow through both dialogs, a fresh activation token, Alt+Q: nothing written, nothing left running"

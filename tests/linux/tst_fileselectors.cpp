@@ -264,8 +264,8 @@ void tst_FileSelectors::userSettingsAreNeitherReadNorWritten()
     };
     QVERIFY(setLongAgo());
     QVERIFY(TestFiles::read(settings) == planted);
-    if (QFileInfo(settings).lastRead() == longAgo)
-        QSKIP("This file system keeps no access times");
+    // Only where the file system keeps access times can a read be seen.
+    const bool readsShow = QFileInfo(settings).lastRead() != longAgo;
     QVERIFY(setLongAgo());
     const QDateTime written = QFileInfo(settings).lastModified();
 
@@ -287,7 +287,10 @@ void tst_FileSelectors::userSettingsAreNeitherReadNorWritten()
     QVERIFY(!history.join(QLatin1Char(' ')).contains(QLatin1String("planted")));
     QCOMPARE(mode, QFileDialog::Detail);
     QVERIFY(sidebar != 300);
-    QCOMPARE(QFileInfo(settings).lastRead(), longAgo);
+    if (readsShow)
+        QCOMPARE(QFileInfo(settings).lastRead(), longAgo);
+    else
+        qInfo("This file system keeps no access times: a read of the settings would not show");
     QCOMPARE(QFileInfo(settings).lastModified(), written);
     QCOMPARE(QDir(QFileInfo(settings).path()).entryList(QDir::Files | QDir::Hidden),
              QStringList {QStringLiteral("QtProject.conf")});

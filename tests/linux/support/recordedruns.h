@@ -20,7 +20,8 @@ public:
     ~RecordedRuns();
 
     bool isValid() const { return m_dir.isValid(); }
-    // Waits up to a few seconds for count runs to have been recorded.
+    // Waits up to a few seconds for count runs to have been recorded, then a
+    // moment more, so that a further, unwanted run shows too.
     QList<Run> waitFor(int count) const;
 
 private:
