@@ -83,9 +83,13 @@ void tst_AboutWindow::appearance()
     QCOMPARE(ok->geometry(), QRect(112, 240, 137, 25));
     QVERIFY(!ok->isDefault());
 
-    // The picture fills the top of the window pixel for pixel.
-    const QImage picture(QStringLiteral(":/corvane/about.png"));
-    QCOMPARE(picture.size(), QSize(370, 239));
+    // The picture fills the top of the window pixel for pixel, drawn for the
+    // scale the run asks for (QT_SCALE_FACTOR).
+    const int scale = qEnvironmentVariableIntValue("QT_SCALE_FACTOR");
+    QCOMPARE(about->devicePixelRatioF(), qreal(scale ? scale : 1));
+    const QImage picture(scale == 2 ? QStringLiteral(CORVANE_RESOURCES_DIR "/about@2x.png")
+                                    : QStringLiteral(CORVANE_RESOURCES_DIR "/about.png"));
+    QCOMPARE(picture.size(), QSize(370, 239) * (scale ? scale : 1));
     const QImage shown = about->grab(QRect(0, 0, 370, 239)).toImage();
     QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
              picture.convertToFormat(QImage::Format_RGB32));
@@ -194,7 +198,7 @@ void tst_AboutWindow::launcherHasIconAboutHasNone()
     QCOMPARE(sizes, (QList<QSize> {{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
     // The same pixels as the rendered icon files.
     for (const QSize &size : sizes) {
-        const QImage shown = m_launcher->windowIcon().pixmap(size).toImage();
+        const QImage shown = m_launcher->windowIcon().pixmap(size, 1.0).toImage();
         const QImage rendered(
                 QStringLiteral(CORVANE_RESOURCES_DIR "/icons/corvane-%1.png").arg(size.width()));
         QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),

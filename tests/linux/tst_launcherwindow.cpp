@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,6 +35,7 @@ private slots:
     void noDefaultButton();
     void enterPressesOnlyTheFocusedButton_data();
     void enterPressesOnlyTheFocusedButton();
+    void enterHeldDownPressesOnce();
     void tabOrder();
     void accessKeys();
     void previewShowsBothPatterns();
@@ -296,6 +298,21 @@ void tst_LauncherWindow::enterPressesOnlyTheFocusedButton()
     QVERIFY(!child<QCheckBox>("chkExit")->isChecked());
     QVERIFY(m_window->isVisible());
     QCOMPARE(answerer.seen().size(), 0);
+}
+
+void tst_LauncherWindow::enterHeldDownPressesOnce()
+{
+    // Held on Run with both files chosen, it would start an emulator for
+    // each repeat; Quit counts its presses here.
+    auto *quit = child<QPushButton>("cmdQuit");
+    quit->setFocus();
+    for (bool repeated : {false, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), repeated);
+        QApplication::sendEvent(quit, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(quit, &release);
+    QCOMPARE(ShownLauncher::endsRequested(), 1);
 }
 
 void tst_LauncherWindow::tabOrder()

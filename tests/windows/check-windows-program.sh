@@ -9,6 +9,8 @@
 #    shows that both files were really chosen.
 #  - each other ending (Alt+Q with About open, File > Exit, the close box with
 #    About open) ends it with status 0, leaving no window and no process.
+#  - it reads no settings: it imports nothing from the registry or
+#    profile-file functions.
 #   check-windows-program.sh CORVANE-EXE PLAINOPEN-EXE RECORDER-EXE
 # Exits 77 (skipped) where Wine, Xvfb, Openbox, xdotool or wmctrl is missing.
 set -eu
@@ -18,7 +20,7 @@ recorder=$3
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 [ -x "$wine" ] || { echo "skipped: no $wine"; exit 77; }
-for tool in Xvfb openbox xdotool wmctrl xprop; do
+for tool in Xvfb openbox xdotool wmctrl xprop x86_64-w64-mingw32-objdump; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
 
@@ -36,6 +38,11 @@ cleanup() {
 trap cleanup EXIT
 
 . "$(dirname "$0")/../checklib.sh"
+imports=$(x86_64-w64-mingw32-objdump -p "$corvane") || fail "could not read the program's imports"
+echo "$imports" | grep -q "DLL Name: USER32.dll" || fail "no imports read: $imports"
+settings_functions="DLL Name: [Aa][Dd][Vv][Aa][Pp][Ii]32|\bReg(Open|Create|Query|Get|Set|Enum|Delete)[A-Za-z]*|Get(Private)?Profile[A-Za-z]*"
+! echo "$imports" | grep -qE "$settings_functions" \
+    || fail "Corvane.exe imports settings functions: $(echo "$imports" | grep -E "$settings_functions")"
 start_xvfb
 start_openbox "$work/wm"
 # The emulator writes down what it was given outside the drive compared.

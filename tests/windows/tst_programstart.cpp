@@ -23,7 +23,7 @@ std::vector<std::string> recordOf(const std::wstring &path)
                 std::istringstream record(WinDriver::contentsOf(path));
                 for (std::string line; std::getline(record, line);)
                     lines.push_back(line);
-                return lines.size() >= 4;
+                return lines.size() >= 5;
             },
             20000);
     return lines;
@@ -53,7 +53,8 @@ std::wstring systemWords(DWORD error)
 
 } // namespace
 
-TEST_CASE("The ROM path arrives as one argument, byte for byte, in a normal window")
+TEST_CASE("The ROM path arrives as one argument, byte for byte, in a normal window, with the "
+          "launcher's environment")
 {
     const wchar_t *names[]
             = {L"Mario Clash  (USA).vb", L"Tom & Jerry.vb", L"%PATH% 100%.vb", L"a^b!c!.vb",
@@ -66,6 +67,7 @@ TEST_CASE("The ROM path arrives as one argument, byte for byte, in a normal wind
     const HANDLE event = CreateEventW(&inheritable, TRUE, FALSE, nullptr);
     SetEnvironmentVariableW(L"WINRECORDER_HANDLE",
                             std::to_wstring(reinterpret_cast<UINT_PTR>(event)).c_str());
+    SetEnvironmentVariableW(L"WINRECORDER_GIVEN", L"as given \u00e9");
 
     for (const wchar_t *name : names) {
         CAPTURE(utf8(name));
@@ -77,7 +79,7 @@ TEST_CASE("The ROM path arrives as one argument, byte for byte, in a normal wind
         Text reason;
         REQUIRE(startDetachedProgram(WINRECORDER_PATH, rom, &reason));
         const std::vector<std::string> lines = recordOf(record);
-        REQUIRE(lines.size() == 4);
+        REQUIRE(lines.size() == 5);
         CHECK(lines[0] == "1");
         CHECK(lines[1] == utf8(rom));
         // Shown normally and given the focus: the window style is asked for.
@@ -87,6 +89,7 @@ TEST_CASE("The ROM path arrives as one argument, byte for byte, in a normal wind
         CHECK((std::stoul(flags.substr(6)) & STARTF_USESHOWWINDOW) != 0);
         CHECK(show == "show=" + std::to_string(SW_SHOWNORMAL));
         CHECK(lines[3] == "inherited=0");
+        CHECK(lines[4] == "given=as given \xc3\xa9");
     }
     CloseHandle(event);
 }

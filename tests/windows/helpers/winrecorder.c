@@ -3,8 +3,9 @@
  * the arguments Windows parsed from its command line, one per line after a
  * count; then how it was asked to show its window (STARTUPINFO's dwFlags and
  * wShowWindow); then whether the handle numbered %WINRECORDER_HANDLE% is open
- * in it, that is, whether its starter's handles were inherited. The file
- * appears whole, by renaming, once written.
+ * in it, that is, whether its starter's handles were inherited; then the
+ * value of %WINRECORDER_GIVEN%, as its starter's environment gave it. The
+ * file appears whole, by renaming, once written.
  */
 #include <windows.h>
 
@@ -23,11 +24,12 @@ static void writeUtf8(FILE *out, const wchar_t *text)
 
 int main(void)
 {
-    wchar_t target[MAX_PATH], partial[MAX_PATH + 8], handle[32] = L"0";
+    wchar_t target[MAX_PATH], partial[MAX_PATH + 8], handle[32] = L"0", given[256] = L"";
     if (!GetEnvironmentVariableW(L"WINRECORDER_FILE", target, MAX_PATH))
         return 2;
     swprintf(partial, MAX_PATH + 8, L"%ls.part", target);
     GetEnvironmentVariableW(L"WINRECORDER_HANDLE", handle, 32);
+    GetEnvironmentVariableW(L"WINRECORDER_GIVEN", given, 256);
 
     int argc = 0;
     wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -48,6 +50,9 @@ int main(void)
     fprintf(out, "flags=%lu show=%u\n", (unsigned long)startup.dwFlags,
             (unsigned)startup.wShowWindow);
     fprintf(out, "inherited=%d\n", inherited ? 1 : 0);
+    fputs("given=", out);
+    writeUtf8(out, given);
+    fputc('\n', out);
     if (fclose(out) != 0)
         return 3;
     return MoveFileW(partial, target) ? 0 : 3;
