@@ -90,6 +90,9 @@ emulator_started() {
     # focus.
     id=$(tr '\0' '\n' <"$work/records/$record.env" | sed -n 's/^DESKTOP_STARTUP_ID=//p')
     case $id in Corvane-*_TIME*) ;; *) fail "the emulator got no startup id of its own: \"$id\"" ;; esac
+    # The environment Corvane was given, not the one it set for itself.
+    ! tr '\0' '\n' <"$work/records/$record.env" | grep -q '^DBUS_SESSION_BUS_ADDRESS=disabled:' \
+        || fail "the emulator got the launcher's own session bus setting"
     time=${id##*_TIME}
     [ "$time" -ge "$pressed" ] && [ "$time" -le "$(server_time)" ] \
         || fail "the startup id's time $time is not the X server's time of the key ($pressed to $(server_time))"
