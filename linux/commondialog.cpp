@@ -1,6 +1,7 @@
 #include "commondialog.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
@@ -9,13 +10,19 @@
 
 namespace {
 
-// Qt's file dialog reads its folder, history and layout from the user's
+// Corvane's dialogs are Qt's own, on every desktop and under every platform
+// theme. A theme's native dialog (GTK's, the portal's) would be made in
+// QFileDialog's constructor, hidden or not, unless told otherwise first, and
+// GTK's writes the user's recent files and bookmarks folders.
+//
+// Qt's own dialog reads its folder, history and layout from the user's
 // settings file (QtProject.conf) and writes them back; Corvane keeps nothing
 // between runs and reads no settings. The toolkit's settings are pointed
 // where no file can be, so that neither happens.
-void keepDialogsFromTheUsersSettings()
+void keepDialogsToThemselves()
 {
     static const bool done = [] {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
             for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
                 QSettings::setPath(format, scope, QStringLiteral("/dev/null"));
@@ -62,7 +69,7 @@ QFileDialog *CommonDialog::dialog()
     if (m_dialog)
         return m_dialog;
 
-    keepDialogsFromTheUsersSettings();
+    keepDialogsToThemselves();
     m_dialog = new QFileDialog(m_parent, QLatin1String(m_settings.title));
     m_dialog->setObjectName(QLatin1String(m_settings.dialogName));
     m_dialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -76,8 +83,5 @@ QFileDialog *CommonDialog::dialog()
     // dialog would take it for a file name and answer Enter with "File not found".
     if (auto *name = m_dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
         name->setPlaceholderText(pattern);
-    // Desktop dialogs on Linux add every chosen file to the user's recent-files
-    // list; Qt's own dialog leaves the disk alone.
-    m_dialog->setOption(QFileDialog::DontUseNativeDialog);
     return m_dialog;
 }

@@ -1,10 +1,11 @@
 #include "lifetime.h"
 
+#include "desktoplook.h"
 #include "identity.h"
 #include "programstart.h"
+#include "qtplugins.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -27,20 +28,6 @@ QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage> heldMessages;
 bool startingToolkit = false;
 
-// Whether Qt can find its Wayland platform plugin, where it looks for plugins.
-bool waylandSupportInstalled()
-{
-    QStringList folders;
-    for (const QString &path : QCoreApplication::libraryPaths())
-        folders << path + QStringLiteral("/platforms");
-    folders << qEnvironmentVariable("QT_QPA_PLATFORM_PLUGIN_PATH").split(QLatin1Char(':'));
-    for (const QString &folder : std::as_const(folders))
-        if (!folder.isEmpty()
-            && !QDir(folder).entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty())
-            return true;
-    return false;
-}
-
 QString displayFailure()
 {
     QStringList tried;
@@ -53,7 +40,7 @@ QString displayFailure()
         return QStringLiteral("%1 needs a graphical desktop, but no display is set "
                               "(DISPLAY and WAYLAND_DISPLAY are empty).")
                 .arg(name);
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !waylandSupportInstalled())
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qtPluginInstalled(QStringLiteral("platforms"), QStringLiteral("libqwayland*.so")))
         return QStringLiteral("%1 needs a graphical desktop: this one is Wayland (%2), but Qt's "
                               "Wayland support is not installed (the package qt6-wayland brings "
                               "it), and no X display answered.")
@@ -137,12 +124,15 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     // Corvane or the toolkit changed it.
     setStartedProgramsEnvironment(QProcessEnvironment::systemEnvironment());
     keepSessionBusFromAutolaunching();
+    const bool ownLook = leaveGtkOut();
     previousHandler = qInstallMessageHandler(holdMessage);
     startingToolkit = true;
     auto app = std::make_unique<QApplication>(argc, argv);
     startingToolkit = false;
     qInstallMessageHandler(previousHandler);
     releaseHeldMessages();
+    if (ownLook)
+        takeLook(desktopLook());
     identifyApplication();
     speakTheUsersLanguage(app.get());
     return app;
