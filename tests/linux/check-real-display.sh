@@ -50,15 +50,17 @@ trap cleanup EXIT
 exe="$work/files/My Emulators/ruxa"
 rom="$work/files/Red Alarm (USA) \$(x).vb"
 
-# The program as a desktop would start it, in a clean home. Every process it
-# leads to carries a mark, so that none can outlive the run unseen.
+# The program as a desktop would start it, in a clean home, on the desktop
+# $desktop names (its variables). Every process it leads to carries a mark,
+# so that none can outlive the run unseen. Started in the background, it
+# becomes that background process.
+desktop=""
 corvane() {
-    (
-        use_fresh_home "$work"
-        exec env -u QT_QPA_PLATFORM DESKTOP_STARTUP_ID=launcher_TIME0 CORVANE_CHECK_RUN="$work" \
-            ARGRECORDER_DIR="$work/records" \
-            ARGRECORDER_LINGER=30 "$corvane" "$@"
-    )
+    use_fresh_home "$work"
+    # shellcheck disable=SC2086
+    exec env -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP \
+        DESKTOP_STARTUP_ID=launcher_TIME0 CORVANE_CHECK_RUN="$work" \
+        ARGRECORDER_DIR="$work/records" ARGRECORDER_LINGER=30 $desktop "$corvane" "$@"
 }
 # The X server's time: milliseconds of the monotonic clock, in 32 bits.
 server_time() { awk '{ printf "%d", ($1 * 1000) % 4294967296 }' /proc/uptime; }
@@ -214,6 +216,25 @@ start_xvfb
 # Bare X server, no session bus, where libdbus would autolaunch one.
 unset DBUS_SESSION_BUS_ADDRESS
 keyboard_flow
+
+# The desktops people run, with the platform themes they have: the same flow,
+# with GTK in the program only where a theme asks for it.
+for desktop in XDG_CURRENT_DESKTOP=GNOME XDG_CURRENT_DESKTOP=XFCE XDG_CURRENT_DESKTOP=MATE \
+    XDG_CURRENT_DESKTOP=X-Cinnamon XDG_CURRENT_DESKTOP=KDE \
+    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3" \
+    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal"; do
+    case $desktop in *PLATFORMTHEME*) gtk=yes ;; *) gtk=no ;; esac
+    start
+    if grep -q libgtk-3 "/proc/$program/maps"; then in_program=yes; else in_program=no; fi
+    [ "$in_program" = "$gtk" ] || fail "$desktop: GTK in the program: $in_program"
+    choose_both
+    pressed=$(server_time)
+    xdotool key shift+Tab shift+Tab Return
+    emulator_started
+    quit
+    emulator_outlived_launcher
+done
+desktop=""
 
 start
 class=$(xprop -id "$launcher" WM_CLASS | sed 's/.*", "\(.*\)"$/\1/')

@@ -6,6 +6,8 @@
 //   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
 //   launcherdriver words   (the toolkit's captions on the dialog and the message box)
 //   launcherdriver directions   (the layout direction of the windows, menus and controls)
+//   launcherdriver dialogs EXE ROM   (each dialog as it shows, then both chosen and Run)
+//   launcherdriver look   (the font and colours the program took, and whether GTK is in it)
 
 #include "dialogdriver.h"
 #include "launcherwindow.h"
@@ -16,12 +18,15 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
 
 namespace {
 
@@ -64,6 +69,24 @@ void choose(QWidget &window, const char *button, const QString &path)
         say(QStringLiteral("could not choose %1").arg(path));
         endProgramNow(7);
     }
+}
+
+// A library already in the process, wherever it was loaded from; null if none.
+void *loaded(const char *library)
+{
+    return dlopen(library, RTLD_NOW | RTLD_NOLOAD);
+}
+
+// Whether GTK was made to build a file chooser, hidden or not: its type is
+// registered only then.
+bool gtkFileChooserMade()
+{
+    void *gobject = loaded("libgobject-2.0.so.0");
+    using TypeFromName = unsigned long (*)(const char *);
+    const auto typeFromName = gobject
+            ? reinterpret_cast<TypeFromName>(dlsym(gobject, "g_type_from_name"))
+            : nullptr;
+    return typeFromName && typeFromName("GtkFileChooserWidget") != 0;
 }
 
 void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
@@ -143,6 +166,38 @@ int main(int argc, char *argv[])
             for (DialogDriver::MessageBoxAnswerer::Seen seen : answerer.seen())
                 words << seen.button.remove(QLatin1Char('&'));
             say(cancelled ? words.join(QLatin1Char('|')) : QStringLiteral("no dialog"));
+            endProgramNow(0);
+        } else if (scenario == QLatin1String("dialogs")) {
+            for (const char *button : {"cmdExecute", "cmdROM"}) {
+                QString seen;
+                const bool shown = DialogDriver::clickAndDrive(
+                        control<QPushButton>(frmMain, button), DialogDriver::Action::Cancel,
+                        QString(), [&](DialogDriver::ShownDialog &dialog) {
+                            seen = QStringLiteral("%1|%2|%3|Enter %4")
+                                           .arg(dialog.title(), dialog.filter(), dialog.nameShown(),
+                                                dialog.enterKeepsItOpen()
+                                                        ? QStringLiteral("keeps it open")
+                                                        : QStringLiteral("closes it"));
+                        });
+                say(shown ? seen : QStringLiteral("no dialog"));
+            }
+            say(gtkFileChooserMade() ? QStringLiteral("a GTK file chooser was made")
+                                     : QStringLiteral("no GTK file chooser"));
+            chooseBoth(frmMain, exe, rom);
+            control<QPushButton>(frmMain, "cmdPreview")->click();
+            say(control<QLineEdit>(frmMain, "txtCommand")->text());
+            control<QCheckBox>(frmMain, "chkExit")->setChecked(true);
+            control<QPushButton>(frmMain, "cmdRun")->click();
+            say(QStringLiteral("carried on"));
+            endProgramNow(0);
+        } else if (scenario == QLatin1String("look")) {
+            const QFont font = QApplication::font();
+            const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+            say(QStringLiteral("%1|%2|%3|%4")
+                        .arg(font.family())
+                        .arg(font.pointSizeF())
+                        .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"),
+                             loaded("libgtk-3.so.0") ? QStringLiteral("GTK") : QStringLiteral("no GTK")));
             endProgramNow(0);
         } else if (scenario == QLatin1String("close")) {
             frmMain.close();

@@ -1,0 +1,100 @@
+#!/bin/sh
+# The launcher on the desktops people run, with the platform themes a Debian
+# desktop installs (qt6-gtk-platformtheme, qt6-xdgdesktopportal-platformtheme),
+# on a real X server with Openbox, inside a session bus:
+#  - under no theme, GTK's (picked by Qt for GNOME, Xfce, MATE and Cinnamon,
+#    or asked for by name), the portal's, and KDE's: each dialog shows its
+#    title, its files' description and the wildcard, and Enter on the
+#    wildcard keeps it open, exactly as with no theme; no GTK file chooser is
+#    made, hidden or not; both files chosen and run with Exit On Start, the
+#    emulator gets the ROM, and nothing is written to the home or its folders;
+#  - where no theme is asked for, GTK stays out and the desktop's font and
+#    dark colours come from the X settings daemon; a theme asked for loads.
+#   check-desktops.sh LAUNCHERDRIVER ARGRECORDER
+# Exits 77 (skipped) where a tool or theme it needs is missing.
+set -eu
+driver=$1
+recorder=$2
+for tool in Xvfb openbox xsettingsd dbus-run-session qtpaths6; do
+    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+themes="$(qtpaths6 --query QT_INSTALL_PLUGINS)/platformthemes"
+for theme in gtk3 xdgdesktopportal; do
+    [ -f "$themes/libq$theme.so" ] || { echo "skipped: no Qt platform theme $theme"; exit 77; }
+done
+
+. "$(dirname "$0")/../checklib.sh"
+work=$(mktemp -d)
+xvfb=""
+wm=""
+settings=""
+cleanup() {
+    [ -z "$settings" ] || kill "$settings" 2>/dev/null || true
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
+    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+    stop_recorded_emulators
+    rm -rf "$work"
+}
+trap cleanup EXIT
+start_xvfb
+start_openbox "$work/wm"
+mkdir -p "$work/files" "$work/records"
+cp "$recorder" "$work/files/ruxa"
+: >"$work/files/Red Alarm.vb"
+
+# The driver's words, in a fresh home, with the environment given after the
+# scenario; what the services the bus starts say goes elsewhere.
+drive() { # scenario environment...
+    scenario=$1
+    shift
+    rm -rf "$work/home" "$work/runtime"
+    (
+        use_fresh_home "$work"
+        exec 3>&1 >"$work/services.log"
+        exec env -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP \
+            ARGRECORDER_DIR="$work/records" "$@" dbus-run-session -- sh -c 'exec "$@" >&3 3>&-' \
+            sh "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
+    ) 2>"$work/stderr"
+}
+
+expected="Select Ruxa Executable|VirtualBoy Executable|*|Enter keeps it open
+Select Ruxa Rom Image|VirtualBoy ROM Images|*.vb|Enter keeps it open
+no GTK file chooser
+$work/files/ruxa $work/files/Red Alarm.vb"
+for desktop in "" XDG_CURRENT_DESKTOP=GNOME XDG_CURRENT_DESKTOP=XFCE XDG_CURRENT_DESKTOP=MATE \
+    XDG_CURRENT_DESKTOP=X-Cinnamon XDG_CURRENT_DESKTOP=KDE \
+    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3" \
+    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal"; do
+    # shellcheck disable=SC2086
+    seen=$(drive dialogs $desktop) || fail "${desktop:-no theme}: the driver failed: $(cat "$work/stderr")"
+    [ "$seen" = "$expected" ] || fail "${desktop:-no theme}: the dialogs differ from Qt's own:
+$seen"
+    the_one_record
+    printf '%s\0' "$work/files/Red Alarm.vb" | cmp -s - "$work/records/$record" \
+        || fail "${desktop:-no theme}: the emulator got other arguments"
+    stop_recorded_emulators
+    rm -f "$work"/records/*
+    home_is_empty "$work"
+done
+
+# The desktop's look, as its settings daemon publishes it.
+printf 'Net/ThemeName "Adwaita-dark"\nGtk/FontName "DejaVu Serif Bold 13"\n' >"$work/xsettings"
+xsettingsd -c "$work/xsettings" >"$work/xsettingsd.log" 2>&1 &
+settings=$!
+wait_until "no X settings daemon: $(cat "$work/xsettingsd.log")" \
+    grep -q "Took ownership of selection" "$work/xsettingsd.log"
+look() { # expected-pattern environment...
+    want=$1
+    shift
+    seen=$(drive look "$@") || fail "$*: the driver failed: $(cat "$work/stderr")"
+    # shellcheck disable=SC2254
+    case $seen in $want) ;; *) fail "${*:-no desktop}: the look was \"$seen\", not \"$want\"" ;; esac
+    home_is_empty "$work"
+}
+look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=GNOME
+look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=XFCE
+look "Sans Serif|9|light|no GTK"
+# GTK's theme, asked for, reads the same settings in its own way.
+look "*|13|dark|GTK" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
+echo "desktops: Qt's own dialogs under every theme, nothing written; GTK only where asked for," \
+    "the desktop's font and colours without it"
