@@ -1,8 +1,8 @@
 #include "commondialog.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -77,7 +77,8 @@ QFileDialog *CommonDialog::dialog()
     // Show the description alone, as the filter reads; the pattern does the work.
     m_dialog->setOption(QFileDialog::HideNameFilterDetails);
     const QString pattern = QLatin1String(m_settings.pattern);
-    m_dialog->setNameFilter(QStringLiteral("%1 (%2)").arg(QLatin1String(m_settings.filter), pattern));
+    m_dialog->setNameFilter(
+            QStringLiteral("%1 (%2)").arg(QLatin1String(m_settings.filter), pattern));
     m_dialog->setDefaultSuffix(QLatin1String(m_settings.defaultExt));
     // The name field shows the wildcard until a name is typed. As its text, Qt's
     // dialog would take it for a file name and answer Enter with "File not found".

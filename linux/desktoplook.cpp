@@ -22,8 +22,8 @@ bool gtkBasedDesktop()
 {
     const QByteArray desktops = qgetenv("XDG_CURRENT_DESKTOP").toUpper();
     for (const QByteArray &desktop : desktops.split(':'))
-        if (desktop == "GNOME" || desktop == "X-CINNAMON" || desktop == "UNITY"
-            || desktop == "MATE" || desktop == "XFCE" || desktop == "LXDE")
+        if (desktop == "GNOME" || desktop == "X-CINNAMON" || desktop == "UNITY" || desktop == "MATE"
+            || desktop == "XFCE" || desktop == "LXDE")
             return true;
     return false;
 }
@@ -44,8 +44,8 @@ QByteArray xSettingsProperty()
     const QByteArray screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1) : "0";
     const QByteArray selectionName = "_XSETTINGS_S" + screen;
     const char propertyName[] = "_XSETTINGS_SETTINGS";
-    const auto selectionCookie = xcb_intern_atom(connection, true, selectionName.size(),
-                                                 selectionName.constData());
+    const auto selectionCookie
+            = xcb_intern_atom(connection, true, selectionName.size(), selectionName.constData());
     const auto propertyCookie
             = xcb_intern_atom(connection, true, sizeof propertyName - 1, propertyName);
     const Owned<xcb_intern_atom_reply_t> selection(
@@ -62,9 +62,8 @@ QByteArray xSettingsProperty()
         return {};
     const Owned<xcb_get_property_reply_t> settings(
             xcb_get_property_reply(connection,
-                                   xcb_get_property(connection, false, owner->owner,
-                                                    property->atom, XCB_GET_PROPERTY_TYPE_ANY,
-                                                    0, 0x10000),
+                                   xcb_get_property(connection, false, owner->owner, property->atom,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, 0, 0x10000),
                                    nullptr),
             std::free);
     if (!settings)

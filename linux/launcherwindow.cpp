@@ -215,6 +215,8 @@ void LauncherWindow::showMessage(const Text &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QLatin1String(Identity::name), toQString(text),
                     QMessageBox::Ok, this);
+    // Paths are shown as typed, "<b>" and "&lt;" included, never as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

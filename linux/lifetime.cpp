@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QProcessEnvironment>
 #include <QTranslator>
 
 #include <cstdio>
@@ -40,7 +39,8 @@ QString displayFailure()
         return QStringLiteral("%1 needs a graphical desktop, but no display is set "
                               "(DISPLAY and WAYLAND_DISPLAY are empty).")
                 .arg(name);
-    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qtPluginInstalled(QStringLiteral("platforms"), QStringLiteral("libqwayland*.so")))
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qtPluginInstalled(QStringLiteral("platforms"), QStringLiteral("libqwayland*.so")))
         return QStringLiteral("%1 needs a graphical desktop: this one is Wayland (%2), but Qt's "
                               "Wayland support is not installed (the package qt6-wayland brings "
                               "it), and no X display answered.")
@@ -122,7 +122,7 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
 {
     // Programs started later get the environment as it was given, before
     // Corvane or the toolkit changed it.
-    setStartedProgramsEnvironment(QProcessEnvironment::systemEnvironment());
+    keepEnvironmentForStartedPrograms();
     keepSessionBusFromAutolaunching();
     const bool ownLook = leaveGtkOut();
     previousHandler = qInstallMessageHandler(holdMessage);

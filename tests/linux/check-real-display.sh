@@ -52,11 +52,13 @@ rom="$work/files/Red Alarm (USA) \$(x).vb"
 
 # The program as a desktop would start it, in a clean home, on the desktop
 # $desktop names (its variables). Every process it leads to carries a mark,
-# so that none can outlive the run unseen. Started in the background, it
-# becomes that background process.
+# so that none can outlive the run unseen. It is given descriptor 7 open, as
+# a careless terminal or launcher may leave one. Started in the background,
+# it becomes that background process.
 desktop=""
 corvane() {
     use_fresh_home "$work"
+    exec 7<"$desktop_file"
     # shellcheck disable=SC2086
     exec env -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP \
         DESKTOP_STARTUP_ID=launcher_TIME0 CORVANE_CHECK_RUN="$work" \
@@ -92,6 +94,8 @@ emulator_started() {
     # focus.
     id=$(tr '\0' '\n' <"$work/records/$record.env" | sed -n 's/^DESKTOP_STARTUP_ID=//p')
     case $id in Corvane-*_TIME*) ;; *) fail "the emulator got no startup id of its own: \"$id\"" ;; esac
+    [ "$(tr '\0' ' ' <"$work/records/$record.fds")" = "0 1 2 " ] \
+        || fail "the emulator was handed descriptors: $(tr '\0' ' ' <"$work/records/$record.fds")"
     # The environment Corvane was given, not the one it set for itself.
     ! tr '\0' '\n' <"$work/records/$record.env" | grep -q '^DBUS_SESSION_BUS_ADDRESS=disabled:' \
         || fail "the emulator got the launcher's own session bus setting"

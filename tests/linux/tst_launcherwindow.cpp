@@ -1,7 +1,7 @@
 #include "dialogdriver.h"
 #include "launcherwindow.h"
-#include "shownlauncher.h"
 #include "qttext.h"
+#include "shownlauncher.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "dialogdriver.h"
 #include "launcherwindow.h"
-#include "shownlauncher.h"
 #include "launchhost.h"
 #include "launchlogic.h"
 #include "programstart.h"
 #include "qttext.h"
 #include "recordedruns.h"
+#include "shownlauncher.h"
 #include "testfiles.h"
 
 #include <QFile>
@@ -14,7 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScopeGuard>
+
 #include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using DialogDriver::Action;
 
@@ -68,6 +72,7 @@ private slots:
     void executablePathWithSpaces();
     void runTwiceStartsTwoIndependentProcesses();
     void spentStartupIdsAreNotHandedOn();
+    void launchersDescriptorsAreNotHandedOn();
     void badExecutableIsReported_data();
     void badExecutableIsReported();
     void launcherCarriesOnAfterFailedStart();
@@ -206,6 +211,34 @@ void tst_Launching::spentStartupIdsAreNotHandedOn()
                  variable.constData());
 }
 
+void tst_Launching::launchersDescriptorsAreNotHandedOn()
+{
+    // Whatever the launcher holds open, as a careless parent may leave it:
+    // low and high numbers, a file, a pipe, a socket.
+    QFile file(m_dir->filePath(QStringLiteral("held.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    int pipe[2];
+    int sockets[2];
+    QVERIFY(::pipe(pipe) == 0);
+    QVERIFY(::socketpair(AF_UNIX, SOCK_STREAM, 0, sockets) == 0);
+    const int high = ::dup2(sockets[0], 1000);
+    QCOMPARE(high, 1000);
+    const auto closeAll = qScopeGuard([&] {
+        for (int descriptor : {pipe[0], pipe[1], sockets[0], sockets[1], high})
+            ::close(descriptor);
+    });
+
+    const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
+    QVERIFY(TestFiles::make(rom));
+    QVERIFY(choose("cmdExecute", recorder));
+    QVERIFY(choose("cmdROM", rom));
+    clickRun();
+
+    const QList<RecordedRuns::Run> runs = m_runs->waitFor(1);
+    QCOMPARE(runs.size(), 1);
+    QCOMPARE(runs[0].descriptors, (QByteArrayList {"0", "1", "2"}));
+}
+
 void tst_Launching::badExecutableIsReported_data()
 {
     QTest::addColumn<QString>("kind");
@@ -239,7 +272,8 @@ void tst_Launching::badExecutableIsReported()
 
 void tst_Launching::launcherCarriesOnAfterFailedStart()
 {
-    const QString exe = m_dir->filePath(QStringLiteral("ruxa"));
+    // Named with markup, which the message must show as typed.
+    const QString exe = m_dir->filePath(QStringLiteral("<b>ruxa &lt;1&gt;"));
     const QString rom = m_dir->filePath(QStringLiteral("game.vb"));
     QVERIFY(TestFiles::make(exe)); // not executable
     QVERIFY(TestFiles::make(rom));
@@ -250,7 +284,10 @@ void tst_Launching::launcherCarriesOnAfterFailedStart()
     clickRun();
     QCOMPARE(answerer.seen().size(), 1);
     QCOMPARE(answerer.seen()[0].title, QStringLiteral("Corvane"));
-    QVERIFY(answerer.seen()[0].text.contains(exe));
+    QCOMPARE(answerer.seen()[0].shown,
+             QStringLiteral("Could not start \"%1\":\nIt is not allowed to run: it is not marked "
+                            "as executable.")
+                     .arg(exe));
     QCOMPARE(m_window->findChild<QLineEdit *>("txtExecute")->text(), exe);
     QCOMPARE(toQString(m_window->logic().exeSelected()), QStringLiteral("True"));
 

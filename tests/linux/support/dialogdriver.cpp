@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 #include <memory>
@@ -52,7 +53,12 @@ MessageBoxAnswerer::MessageBoxAnswerer()
         QAbstractButton *answer = box->button(QMessageBox::Ok);
         if (!answer)
             answer = box->escapeButton();
-        m_seen.append({box->windowTitle(), box->text(), answer ? answer->text() : QString()});
+        // Where the box takes its text for markup, a user reads it rendered.
+        const bool rich = box->textFormat() == Qt::RichText
+                || (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(box->text()));
+        const QString shown
+                = rich ? QTextDocumentFragment::fromHtml(box->text()).toPlainText() : box->text();
+        m_seen.append({box->windowTitle(), box->text(), shown, answer ? answer->text() : QString()});
         if (answer)
             answer->click();
         else

@@ -58,6 +58,7 @@ public:
     {
         QString title;
         QString text;
+        QString shown; // the words as a user reads them, markup rendered
         QString button; // the caption of the button that answered it
     };
 

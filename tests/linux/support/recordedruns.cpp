@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <algorithm>
 #include <signal.h>
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ QList<RecordedRuns::Run> RecordedRuns::waitFor(int count) const
 {
     QList<Run> runs;
     if (QTest::qWaitFor([&] { return (runs = read()).size() >= count; }))
-        QTest::qWait(500);
+        QTest::qWait(200);
     return read(); // the caller compares the runs
 }
 
@@ -50,6 +51,8 @@ QList<RecordedRuns::Run> RecordedRuns::read() const
         run.pid = name.toLongLong();
         run.arguments = strings(dir.filePath(name));
         run.environment = strings(dir.filePath(name + QStringLiteral(".env")));
+        run.descriptors = strings(dir.filePath(name + QStringLiteral(".fds")));
+        std::sort(run.descriptors.begin(), run.descriptors.end());
         runs << run;
     }
     return runs;

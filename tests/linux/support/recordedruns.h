@@ -14,6 +14,7 @@ public:
         qint64 pid = 0;
         QByteArrayList arguments;
         QByteArrayList environment; // NAME=value
+        QByteArrayList descriptors; // the numbers of those it was started with
     };
 
     RecordedRuns(); // points ARGRECORDER_DIR at a fresh folder
