@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QSettings>
 
@@ -52,9 +53,11 @@ bool CommonDialog::showOpen()
     // closes the dialog; left over, it would take the launcher's next keys.
     for (QCompleter *completer : fileDialog->findChildren<QCompleter *>())
         completer->popup()->hide();
-    // Without a window manager nobody hands the focus back once the dialog has
-    // gone, and the next keys would be lost.
-    m_parent->window()->activateWindow();
+    // On X11 without a window manager nobody hands the focus back once the
+    // dialog has gone, and the next keys would be lost. Wayland compositors
+    // do, and there Qt would ask for an activation token it never lets go of.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_parent->window()->activateWindow();
     if (result != QDialog::Accepted)
         return false;
     const QStringList chosen = fileDialog->selectedFiles();

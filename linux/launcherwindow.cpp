@@ -20,6 +20,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -161,10 +162,13 @@ bool LauncherWindow::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::KeyPress:
+        m_runInput = inputOf(static_cast<QInputEvent *>(event));
+        break;
+    case QEvent::MouseButtonRelease:
     case QEvent::KeyRelease:
-        m_runInputTime = static_cast<QInputEvent *>(event)->timestamp();
+        // A click's time is its release's; the press's serial stands.
+        m_runInput.time = static_cast<QInputEvent *>(event)->timestamp();
         break;
     default:
         break;
@@ -222,7 +226,10 @@ void LauncherWindow::showMessage(const Text &text)
 
 bool LauncherWindow::startProgram(const Text &program, const Text &argument, Text *reason)
 {
-    return startDetachedProgram(program, argument, activationFor(this, m_runInputTime), reason);
+    // Each input starts one program: pressed again without one, by a screen
+    // reader, say, Run asks for no focus.
+    const Input input = std::exchange(m_runInput, Input());
+    return startDetachedProgram(program, argument, activationFor(this, input), reason);
 }
 
 void LauncherWindow::showAbout()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activationtoken.h"
 #include "form.h"
 #include "launchhost.h"
 #include "launchlogic.h"
@@ -56,8 +57,8 @@ private:
 
     const EndProgram m_endProgram;
     LaunchLogic m_logic;
-    // The window system's time of the last input that reached Run.
-    unsigned long m_runInputTime = 0;
+    // The input that pressed Run, until a start takes it.
+    Input m_runInput;
     // Made on first use; mutable so that reading a file name may make one.
     mutable std::unique_ptr<CommonDialog> cmnExecute;
     mutable std::unique_ptr<CommonDialog> cmnROM;

@@ -2,7 +2,8 @@
 // $ARGRECORDER_DIR/<pid>, each followed by a NUL byte, its environment in
 // <pid>.env and the numbers of the descriptors it was started with in
 // <pid>.fds the same way; then stays alive for $ARGRECORDER_LINGER seconds so
-// that a test can see it outlive the launcher.
+// that a test can see it outlive the launcher, or becomes $ARGRECORDER_EXEC,
+// a stand-in that goes on from there.
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,6 +63,10 @@ int main(int argc, char *argv[])
         || !record(path + ".env", environ, -1) || !record(path, argv + 1, argc - 1))
         return 3;
 
+    if (const char *next = std::getenv("ARGRECORDER_EXEC")) {
+        execv(next, argv);
+        return 4;
+    }
     if (const char *linger = std::getenv("ARGRECORDER_LINGER"))
         sleep(static_cast<unsigned>(std::atoi(linger)));
     return 0;

@@ -7,6 +7,8 @@
     atspi.py events APP S   print "event|role|name|description" for each window
                             activation and focus change in APP, for S seconds;
                             "listening" first, once it listens
+    atspi.py press APP NAME press the button named NAME in APP, as a screen
+                            reader's user does, without input events
 """
 import sys
 import time
@@ -36,18 +38,50 @@ def walk(accessible, depth=0):
             walk(child, depth + 1)
 
 
-def dump(name):
+def application(name):
     import pyatspi
     deadline = time.monotonic() + 15
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.name.lower() == name.lower() and app.childCount:
-                walk(app)
-                return 0
+                return app
         time.sleep(0.2)
     print('no application named %s' % name, file=sys.stderr)
-    return 1
+    return None
+
+
+def dump(name):
+    app = application(name)
+    if app is None:
+        return 1
+    walk(app)
+    return 0
+
+
+def find(accessible, role, name, depth=0):
+    if depth > 20 or accessible is None:
+        return None
+    if accessible.getRoleName() == role and accessible.name == name:
+        return accessible
+    for i in range(accessible.childCount):
+        found = find(accessible.getChildAtIndex(i), role, name, depth + 1)
+        if found is not None:
+            return found
+    return None
+
+
+def press(name, button):
+    app = application(name)
+    found = find(app, 'push button', button) if app is not None else None
+    if found is None:
+        print('no button named %s' % button, file=sys.stderr)
+        return 1
+    action = found.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ('press', 'click', 'Press'):
+            return 0 if action.doAction(i) else 1
+    return 0 if action.doAction(0) else 1
 
 
 def events(name, seconds):
@@ -76,6 +110,8 @@ if __name__ == '__main__':
         enable()
     elif sys.argv[1:2] == ['dump'] and len(sys.argv) == 3:
         sys.exit(dump(sys.argv[2]))
+    elif sys.argv[1:2] == ['press'] and len(sys.argv) == 4:
+        sys.exit(press(sys.argv[2], sys.argv[3]))
     elif sys.argv[1:2] == ['events'] and len(sys.argv) == 4:
         sys.exit(events(sys.argv[2], float(sys.argv[3])))
     else:
