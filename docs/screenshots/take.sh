@@ -1,10 +1,12 @@
 #!/bin/sh
 # Takes the README's screenshots of the launcher and the About window under
-# Xvfb, with Openbox for window frames: the Linux program at scale 1 and 2,
-# and, given a Windows build, Corvane.exe under Wine in a fresh prefix at 96
-# and 144 dpi (the @1.5x files).
+# Xvfb, with Openbox for window frames: the Linux program at scale 1 and 2;
+# on a GNOME desktop, light and dark, with Corvane's own look beside GTK's
+# theme (gnome-*.png); and, given a Windows build, Corvane.exe under Wine in a
+# fresh prefix at 96 and 144 dpi (the @1.5x files).
 #   docs/screenshots/take.sh BUILD-DIR [WINDOWS-BUILD-DIR]
-# Needs: xvfb xdotool openbox x11-utils imagemagick, and wine64 for Windows.
+# Needs: xvfb xdotool openbox x11-utils imagemagick xsettingsd
+# qt6-gtk-platformtheme, and wine64 for Windows.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 corvane=$(cd "$1" && pwd)/linux/corvane
@@ -61,6 +63,30 @@ for scale in 1 2; do
     suffix=""
     [ "$scale" = 1 ] || suffix="@${scale}x"
     shoot_both "" "$suffix" env QT_SCALE_FACTOR=$scale "$corvane"
+done
+
+# GNOME's look, as its settings daemon publishes it, taken by Corvane itself
+# and by GTK's theme.
+for style in light dark; do
+    theme=Adwaita
+    [ "$style" = light ] || theme=Adwaita-dark
+    printf 'Net/ThemeName "%s"\nGtk/FontName "DejaVu Sans 9"\n' "$theme" >"$work/xsettings"
+    xsettingsd -c "$work/xsettings" >/dev/null 2>&1 &
+    settings=$!
+    sleep 0.5
+    for look in own gtk; do
+        theme_variable=""
+        [ "$look" = own ] || theme_variable=QT_QPA_PLATFORMTHEME=gtk3
+        env XDG_CURRENT_DESKTOP=GNOME $theme_variable "$corvane" &
+        program=$!
+        launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
+        shoot "$launcher" "$work/$look.png"
+        kill "$program"
+        wait "$program" 2>/dev/null || true
+    done
+    kill "$settings"
+    convert "$work/own.png" "$work/gtk.png" -background white -splice 16x0 +append \
+        -chop 16x0 "$here/gnome-$style.png"
 done
 
 if [ -n "$windows" ]; then
