@@ -4,6 +4,20 @@
 
 fail() { printf 'FAIL: %s\n' "$*"; exit 1; }
 
+# Exits 77 (skipped) where one of the tools named is missing.
+needs() { # tool...
+    for tool; do
+        command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
+    done
+}
+
+# "min / median / max" of the numbers on standard input, a line each.
+min_median_max() {
+    sort -n | awk '{ v[NR] = $1 } END {
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf "%.3f / %.3f / %.3f", v[1], m, v[NR] }'
+}
+
 # Points a program's home, XDG folders and runtime folder into DIR, made empty
 # and private for it, so that whatever it writes can be found there and
 # nowhere else. Exported: call it in a subshell to confine it to one program.

@@ -72,6 +72,12 @@ LOGFONTW fallbackMessageFont(UINT dpi)
     return font;
 }
 
+void resize(HWND window, SIZE size)
+{
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void takeSuggestedRect(HWND window, LPARAM suggested)
 {
     const auto *rect = reinterpret_cast<const RECT *>(suggested);

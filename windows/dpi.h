@@ -35,6 +35,9 @@ SIZE windowSize(const Form::Window &window, DWORD style, DWORD exStyle, bool men
 FontHandle messageFont(UINT dpi);
 LOGFONTW fallbackMessageFont(UINT dpi);
 
+// Gives window this size, where it is.
+void resize(HWND window, SIZE size);
+
 // Gives window the rectangle that WM_DPICHANGED suggests (its lParam), in one
 // move: the size is the one the window gave for WM_GETDPISCALEDSIZE.
 void takeSuggestedRect(HWND window, LPARAM suggested);

@@ -115,9 +115,7 @@ LRESULT LauncherWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return -1;
         const UINT dpi = Dpi::ofWindow(m_window);
         layOut(dpi);
-        const SIZE size = windowSize(dpi);
-        SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Dpi::resize(m_window, windowSize(dpi));
         return 0;
     }
     case WM_COMMAND:

@@ -59,11 +59,6 @@ desktop() {
     kill "$settings" "$xvfb"
     wait "$xvfb" 2>/dev/null || true
     xvfb=""
-    summary() { # column
-        sort -n | awk '{ v[NR] = $1 } END {
-            m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-            printf "%.3f / %.3f / %.3f", v[1], m, v[NR] }'
-    }
     echo "## GNOME desktop (XDG_CURRENT_DESKTOP=GNOME, qt6-gtk-platformtheme installed)"
     echo
     echo "$runs counted runs after 3 warm-up runs, interleaved; ratios run by run against Corvane"
@@ -71,16 +66,16 @@ desktop() {
     echo
     echo "| figure | Corvane, bare X | Corvane on GNOME | ratio | with GTK's theme asked for | ratio |"
     echo "|---|---|---|---|---|---|"
-    echo "| start-up (ms) | $(awk '{ print $1 / 1000 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $3 / 1000 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $3 / $1 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $5 / 1000 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $5 / $1 }' "$work/desktop" | summary) |"
-    echo "| memory (kB) | $(awk '{ print $2 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $4 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $4 / $2 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $6 }' "$work/desktop" | summary) |" \
-        "$(awk '{ print $6 / $2 }' "$work/desktop" | summary) |"
+    echo "| start-up (ms) | $(awk '{ print $1 / 1000 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $3 / 1000 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $3 / $1 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $5 / 1000 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $5 / $1 }' "$work/desktop" | min_median_max) |"
+    echo "| memory (kB) | $(awk '{ print $2 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $4 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $4 / $2 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $6 }' "$work/desktop" | min_median_max) |" \
+        "$(awk '{ print $6 / $2 }' "$work/desktop" | min_median_max) |"
     echo
     echo "Target here: start-up and memory ratios at most 1.2 (median) on GNOME."
     echo

@@ -44,11 +44,7 @@ while [ "$i" -lt $((warmup + runs)) ]; do
     i=$((i + 1))
 done
 
-summary() { # column
-    sort -n | awk '{ v[NR] = $1 } END {
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%.3f | %.3f | %.3f", v[1], m, v[NR] }'
-}
+summary() { min_median_max | sed 's| / | \| |g'; }
 echo "Corvane.exe under Wine: $runs counted runs after $warmup warm-up runs, interleaved."
 echo
 echo "| figure | min | median | max |"

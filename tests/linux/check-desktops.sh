@@ -15,15 +15,13 @@
 set -eu
 driver=$1
 recorder=$2
-for tool in Xvfb openbox xsettingsd dbus-run-session qtpaths6; do
-    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
+. "$(dirname "$0")/../checklib.sh"
+needs Xvfb openbox xsettingsd dbus-run-session qtpaths6
 themes="$(qtpaths6 --query QT_INSTALL_PLUGINS)/platformthemes"
 for theme in gtk3 xdgdesktopportal; do
     [ -f "$themes/libq$theme.so" ] || { echo "skipped: no Qt platform theme $theme"; exit 77; }
 done
 
-. "$(dirname "$0")/../checklib.sh"
 work=$(mktemp -d)
 xvfb=""
 wm=""

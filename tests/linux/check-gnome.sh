@@ -14,9 +14,8 @@ corvane=$1
 recorder=$2
 probe=$3
 input=$4
-for tool in mutter dbus-run-session qtpaths6; do
-    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
+. "$(dirname "$0")/../checklib.sh"
+needs mutter dbus-run-session qtpaths6
 /usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null || { echo "skipped: no python3-gi"; exit 77; }
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
@@ -25,7 +24,6 @@ if [ -z "${CORVANE_GNOME_BUS:-}" ]; then
     CORVANE_GNOME_BUS=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
-. "$(dirname "$0")/../checklib.sh"
 work=$(mktemp -d)
 compositor=""
 typist=""

@@ -108,8 +108,12 @@ emulator_outlived_launcher() {
     kill "$record"
     rm -f "$work"/records/*
 }
+# GTK is in the program only where a theme asks for it.
 keyboard_flow() {
     start
+    case $desktop in *PLATFORMTHEME*) gtk=yes ;; *) gtk=no ;; esac
+    if grep -q libgtk-3 "/proc/$program/maps"; then in_program=yes; else in_program=no; fi
+    [ "$in_program" = "$gtk" ] || fail "${desktop:-no desktop}: GTK in the program: $in_program"
     choose_both
     pressed=$(server_time)
     xdotool key shift+Tab shift+Tab Return
@@ -221,22 +225,12 @@ start_xvfb
 unset DBUS_SESSION_BUS_ADDRESS
 keyboard_flow
 
-# The desktops people run, with the platform themes they have: the same flow,
-# with GTK in the program only where a theme asks for it.
+# The desktops people run, with the platform themes they have.
 for desktop in XDG_CURRENT_DESKTOP=GNOME XDG_CURRENT_DESKTOP=XFCE XDG_CURRENT_DESKTOP=MATE \
     XDG_CURRENT_DESKTOP=X-Cinnamon XDG_CURRENT_DESKTOP=KDE \
     "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3" \
     "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal"; do
-    case $desktop in *PLATFORMTHEME*) gtk=yes ;; *) gtk=no ;; esac
-    start
-    if grep -q libgtk-3 "/proc/$program/maps"; then in_program=yes; else in_program=no; fi
-    [ "$in_program" = "$gtk" ] || fail "$desktop: GTK in the program: $in_program"
-    choose_both
-    pressed=$(server_time)
-    xdotool key shift+Tab shift+Tab Return
-    emulator_started
-    quit
-    emulator_outlived_launcher
+    keyboard_flow
 done
 desktop=""
 

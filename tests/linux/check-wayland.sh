@@ -18,9 +18,8 @@ recorder=$2
 probe=$3
 waypointer=$4
 atspi=$5
-for tool in sway swaymsg wtype setpriv qtpaths6 dbus-run-session; do
-    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
+. "$(dirname "$0")/../checklib.sh"
+needs sway swaymsg wtype setpriv qtpaths6 dbus-run-session
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
 # A session bus of its own, for the screen reader's view.
@@ -28,7 +27,6 @@ if [ -z "${CORVANE_WAYLAND_BUS:-}" ]; then
     CORVANE_WAYLAND_BUS=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
-. "$(dirname "$0")/../checklib.sh"
 work=$(mktemp -d)
 compositor=""
 keyboard=""

@@ -14,15 +14,13 @@ set -eu
 corvane=$1
 recorder=$2
 probe=$3
-for tool in Xvfb xfwm4 xdotool dbus-run-session; do
-    command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
+. "$(dirname "$0")/../checklib.sh"
+needs Xvfb xfwm4 xdotool dbus-run-session
 # xfwm4 reads its settings through xfconf, on the session bus.
 if [ -z "${CORVANE_XFWM4_BUS:-}" ]; then
     CORVANE_XFWM4_BUS=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
-. "$(dirname "$0")/../checklib.sh"
 work=$(mktemp -d)
 xvfb=""
 wm=""
