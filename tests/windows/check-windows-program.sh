@@ -64,10 +64,15 @@ snapshot() { # prefix output
     done >"$2"
     (cd "$1" && find drive_c -printf 'file %p %s\n') >>"$2"
 }
+# Wine's own record of the display and input devices, which its device
+# manager writes in its own time after any program first opens a window,
+# is left out: it is the machine's, not the program's.
 changes() { # before after: the names of what was added, removed or altered
     sort "$1" >"$1.sorted"
     sort "$2" >"$2.sorted"
-    comm -3 "$1.sorted" "$2.sorted" | sed 's/^\t//; s/^\(.*\] "[^"]*"\)=.*/\1/; s/^\(.*\] @\)=.*/\1/; s/^\(file .*\) [0-9]*$/\1/' | sort -u
+    comm -3 "$1.sorted" "$2.sorted" | sed 's/^\t//; s/^\(.*\] "[^"]*"\)=.*/\1/; s/^\(.*\] @\)=.*/\1/; s/^\(file .*\) [0-9]*$/\1/' \
+        | grep -Ev '^system \[System\\\\CurrentControlSet\\\\(Control\\\\Class|Control\\\\DeviceClasses|Enum)\\\\' \
+        | sort -u
 }
 
 # A fresh prefix with the user's files in it, the emulator among them; then
