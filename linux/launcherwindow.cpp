@@ -153,8 +153,7 @@ CommonDialog &LauncherWindow::dialog(Selector selector) const
 {
     std::unique_ptr<CommonDialog> &made = selector == Selector::Executable ? cmnExecute : cmnROM;
     if (!made)
-        made = std::make_unique<CommonDialog>(Form::selector(selector),
-                                              const_cast<LauncherWindow *>(this));
+        made = std::make_unique<CommonDialog>(Form::selector(selector), window());
     return *made;
 }
 
