@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 
 using DialogDriver::Action;
 
@@ -256,7 +257,7 @@ void tst_FileSelectors::userSettingsAreNeitherReadNorWritten()
     file.write(planted);
     file.close();
     // Whoever reads the file moves its access time on from long ago.
-    const QDateTime longAgo(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime longAgo(QDate(2000, 1, 1), QTime(0, 0), QTimeZone::utc());
     auto setLongAgo = [&] {
         QFile touched(settings);
         return touched.open(QIODevice::ReadWrite)
