@@ -155,10 +155,12 @@ start() {
 back_to_launcher() { swaymsg -q '[app_id="org.corvane.Corvane"] focus'; sleep 0.3; }
 # Of the launcher's protocol requests: the registries it asked for, and the
 # tokens Corvane asked for on its own binding of the activation global (Qt
-# binds one too, the first), each let go of once it has answered.
-registries() { grep -c "wl_display@1.get_registry" "$work/wayland.log" || true; }
+# binds one too, the first), each let go of once it has answered. libwayland
+# 1.23 names an object "wl_display#1" where 1.21 wrote "wl_display@1".
+registries() { grep -cE "wl_display[@#]1\.get_registry" "$work/wayland.log" || true; }
 tokens() {
-    awk '/-> wl_registry@[0-9]*\.bind\([0-9]*, "xdg_activation_v1"/ {
+    awk '{ gsub(/#/, "@") }
+        /-> wl_registry@[0-9]*\.bind\([0-9]*, "xdg_activation_v1"/ {
             if (++binds == 2) { ours = $0; sub(/.*@/, "", ours); sub(/\).*/, "", ours) } }
         ours != "" && index($0, "-> xdg_activation_v1@" ours ".get_activation_token(") {
             id = $0; sub(/.*xdg_activation_token_v1@/, "", id); sub(/\).*/, "", id)

@@ -77,16 +77,21 @@ void *loaded(const char *library)
     return dlopen(library, RTLD_NOW | RTLD_NOLOAD);
 }
 
-// Whether GTK was made to build a file chooser, hidden or not: its type is
-// registered only then.
+// Whether GTK was made to build a file chooser, hidden or not: its class is
+// set up when the first one is made. Its type alone proves nothing: GTK
+// registers every type of its own when a template names one it does not know
+// yet, as GTK's theme in Qt 6.8 makes it do while reading the colours.
 bool gtkFileChooserMade()
 {
     void *gobject = loaded("libgobject-2.0.so.0");
+    if (!gobject)
+        return false;
     using TypeFromName = unsigned long (*)(const char *);
-    const auto typeFromName = gobject
-            ? reinterpret_cast<TypeFromName>(dlsym(gobject, "g_type_from_name"))
-            : nullptr;
-    return typeFromName && typeFromName("GtkFileChooserWidget") != 0;
+    using ClassPeek = void *(*)(unsigned long);
+    const auto typeFromName = reinterpret_cast<TypeFromName>(dlsym(gobject, "g_type_from_name"));
+    const auto classPeek = reinterpret_cast<ClassPeek>(dlsym(gobject, "g_type_class_peek"));
+    const unsigned long type = typeFromName ? typeFromName("GtkFileChooserWidget") : 0;
+    return type != 0 && classPeek && classPeek(type) != nullptr;
 }
 
 void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
