@@ -9,6 +9,7 @@ id=$2
 for tool in desktop-file-validate appstreamcli; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }
 done
+. "$(dirname "$0")/../checklib.sh"
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -21,5 +22,5 @@ done
 [ -x "$prefix/bin/corvane" ] || { echo "not executable: bin/corvane"; exit 1; }
 
 desktop-file-validate "$prefix/share/applications/$id.desktop"
-appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
+validate_metainfo "$prefix/share/metainfo/$id.metainfo.xml"
 echo "installed and validated"

@@ -46,8 +46,8 @@ for file in usr/bin/corvane "usr/share/applications/$id.desktop" "usr/share/meta
     [ -f "$root/$file" ] || fail "missing: $file"
 done
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
-appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/$id.metainfo.xml" >/dev/null \
-    || fail "metainfo: $(appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml")"
+validate_metainfo "$root/usr/share/metainfo/$id.metainfo.xml" >"$work/metainfo.out" \
+    || fail "metainfo: $(cat "$work/metainfo.out")"
 warnings=$(gzip -dc "$root/usr/share/man/man1/corvane.1.gz" | LC_ALL=C.UTF-8 groff -wall -man -Tutf8 -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
