@@ -9,12 +9,17 @@
 #    made, hidden or not; both files chosen and run with Exit On Start, the
 #    emulator gets the ROM, and nothing is written to the home or its folders;
 #  - where no theme is asked for, GTK stays out and the desktop's font and
-#    dark colours come from the X settings daemon; a theme asked for loads.
-#   check-desktops.sh LAUNCHERDRIVER ARGRECORDER
+#    dark colours come from the X settings daemon, or on Wayland from the
+#    settings portal; a theme asked for loads.
+# A desktop portal runs beside each program, as on a desktop: it says the
+# user prefers dark colours and names a font of its own, and notes any file
+# chooser asked of it, which must be none.
+#   check-desktops.sh LAUNCHERDRIVER ARGRECORDER FAKEPORTAL
 # Exits 77 (skipped) where a tool or theme it needs is missing.
 set -eu
 driver=$1
 recorder=$2
+portal=$3
 . "$(dirname "$0")/../checklib.sh"
 needs Xvfb openbox xsettingsd dbus-run-session qtpaths6
 themes="$(qtpaths6 --query QT_INSTALL_PLUGINS)/platformthemes"
@@ -41,18 +46,30 @@ cp "$recorder" "$work/files/ruxa"
 : >"$work/files/Red Alarm.vb"
 
 # The driver's words, in a fresh home, with the environment given after the
-# scenario; what the services the bus starts say goes elsewhere.
+# scenario, on a session bus of its own with the portal on it; what the
+# services the bus starts say goes elsewhere.
 drive() { # scenario environment...
     scenario=$1
     shift
-    rm -rf "$work/home" "$work/runtime"
+    rm -rf "$work/home" "$work/runtime" "$work/portal.log" "$work/portal.ready"
     (
         use_fresh_home "$work"
         exec 3>&1 >"$work/services.log"
         exec env -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP \
-            ARGRECORDER_DIR="$work/records" "$@" dbus-run-session -- sh -c 'exec "$@" >&3 3>&-' \
-            sh "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
+            ARGRECORDER_DIR="$work/records" "$@" dbus-run-session -- sh -c '
+                /usr/bin/python3 "$1" "$2/portal.log" org.freedesktop.appearance color-scheme u 1 \
+                    org.gnome.desktop.interface font-name s "Cantarell 11" >"$2/portal.ready" &
+                tries=0
+                until grep -qs ready "$2/portal.ready"; do
+                    tries=$((tries + 1))
+                    [ "$tries" -lt 200 ] || { echo "the portal did not start" >&2; exit 1; }
+                    sleep 0.05
+                done
+                shift 2
+                exec "$@" >&3 3>&-' \
+            sh "$portal" "$work" "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
     ) 2>"$work/stderr"
+    [ ! -s "$work/portal.log" ] || fail "${*:-no desktop}: the portal was asked: $(cat "$work/portal.log")"
 }
 
 expected="Select Ruxa Executable|VirtualBoy Executable|*|Enter keeps it open
@@ -92,6 +109,9 @@ look() { # expected-pattern environment...
 look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=GNOME
 look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=XFCE
 look "Sans Serif|9|light|no GTK"
+# On Wayland no X settings daemon answers: the portal says what it is.
+look "Cantarell|11|dark|no GTK" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
+    QT_QPA_PLATFORM=offscreen
 # GTK's theme, asked for, reads the same settings in its own way.
 look "*|13|dark|GTK" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
 echo "desktops: Qt's own dialogs under every theme, nothing written; GTK only where asked for," \
