@@ -69,7 +69,9 @@ drive() { # scenario environment...
                 exec "$@" >&3 3>&-' \
             sh "$portal" "$work" "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
     ) 2>"$work/stderr"
-    [ ! -s "$work/portal.log" ] || fail "${*:-no desktop}: the portal was asked: $(cat "$work/portal.log")"
+}
+no_portal_chooser() { # what was driven
+    [ ! -s "$work/portal.log" ] || fail "${1:-no theme}: the portal was asked: $(cat "$work/portal.log")"
 }
 
 expected="Select Ruxa Executable|VirtualBoy Executable|*|Enter keeps it open
@@ -81,7 +83,11 @@ for desktop in "" XDG_CURRENT_DESKTOP=GNOME XDG_CURRENT_DESKTOP=XFCE XDG_CURRENT
     "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3" \
     "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal"; do
     # shellcheck disable=SC2086
-    seen=$(drive dialogs $desktop) || fail "${desktop:-no theme}: the driver failed: $(cat "$work/stderr")"
+    seen=$(drive dialogs $desktop) || {
+        no_portal_chooser "$desktop"
+        fail "${desktop:-no theme}: the driver failed: $(cat "$work/stderr")"
+    }
+    no_portal_chooser "$desktop"
     [ "$seen" = "$expected" ] || fail "${desktop:-no theme}: the dialogs differ from Qt's own:
 $seen"
     the_one_record
@@ -102,6 +108,7 @@ look() { # expected-pattern environment...
     want=$1
     shift
     seen=$(drive look "$@") || fail "$*: the driver failed: $(cat "$work/stderr")"
+    no_portal_chooser "$*"
     # shellcheck disable=SC2254
     case $seen in $want) ;; *) fail "${*:-no desktop}: the look was \"$seen\", not \"$want\"" ;; esac
     home_is_empty "$work"
