@@ -5,10 +5,14 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 // ./dev test installs everything the suite needs: there, a test that would
 // be skipped fails instead.
@@ -88,6 +92,7 @@ private slots:
     void endings_data();
     void endings();
     void exitOnStartLeavesEmulatorRunning();
+    void emulatorOutlivesTheTerminal();
     void failedStartDoesNotExit();
     void toolkitSpeaksTheUsersLanguage_data();
     void toolkitSpeaksTheUsersLanguage();
@@ -169,6 +174,47 @@ void tst_Lifetime::exitOnStartLeavesEmulatorRunning()
     QCOMPARE(recorded[0].arguments, QByteArrayList {QFile::encodeName(rom)});
     QVERIFY(processIsAlive(recorded[0].pid));
     ::kill(pid_t(recorded[0].pid), SIGTERM);
+}
+
+void tst_Lifetime::emulatorOutlivesTheTerminal()
+{
+    // The launcher runs in a terminal of its own, as from a terminal
+    // window, and the emulator is started from it. Closing that terminal
+    // hangs it up: the launcher ends, and so would everything in its
+    // session, but the emulator has a session of its own.
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    QVERIFY(terminal >= 0);
+    auto closeTerminal = qScopeGuard([terminal] { ::close(terminal); });
+    QVERIFY(::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+    const QByteArray side = ::ptsname(terminal);
+
+    RecordedRuns runs;
+    const QString rom = m_files->filePath(QStringLiteral("Red Alarm.vb"));
+    QVERIFY(TestFiles::make(rom));
+    QProcess launcher;
+    launcher.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ARGRECORDER_LINGER"), QStringLiteral("30"));
+    launcher.setProcessEnvironment(environment);
+    launcher.setChildProcessModifier([&side] {
+        ::setsid();
+        const int own = ::open(side.constData(), O_RDWR);
+        ::ioctl(own, TIOCSCTTY, 0);
+        ::dup2(own, STDIN_FILENO);
+    });
+    launcher.start(driver, {QStringLiteral("run-stay"), recorder, rom});
+    QVERIFY(launcher.waitForStarted());
+    const QList<RecordedRuns::Run> recorded = runs.waitFor(1);
+    QCOMPARE(recorded.size(), 1);
+    const pid_t emulator = pid_t(recorded[0].pid);
+    auto stopEmulator = qScopeGuard([emulator] { ::kill(emulator, SIGTERM); });
+
+    closeTerminal.dismiss();
+    ::close(terminal);
+    QVERIFY(launcher.waitForFinished(10000));
+    QCOMPARE(launcher.exitStatus(), QProcess::CrashExit); // the hang-up ended it
+    QTest::qWait(200);
+    QVERIFY2(processIsAlive(emulator), "the emulator ended with the launcher's terminal");
 }
 
 void tst_Lifetime::failedStartDoesNotExit()

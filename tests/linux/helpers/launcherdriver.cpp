@@ -3,7 +3,7 @@
 // Prints what it sees; the launcher's own ending decides the exit status.
 //
 //   launcherdriver quit-key | exit-menu | close | about-quit | about-close | about-hide-close
-//   launcherdriver run-exit | run-fail | choose-quit | choose-close  EXE ROM
+//   launcherdriver run-exit | run-fail | run-stay | choose-quit | choose-close  EXE ROM
 //   launcherdriver words   (the toolkit's captions on the dialog and the message box)
 //   launcherdriver directions   (the layout direction of the windows, menus and controls)
 //   launcherdriver dialogs EXE ROM   (each dialog as it shows, then both chosen and Run)
@@ -215,6 +215,11 @@ int main(int argc, char *argv[])
                 say(QStringLiteral("message: %1: %2").arg(seen.title, seen.text));
             say(QStringLiteral("carried on"));
             frmMain.close();
+        } else if (scenario == QLatin1String("run-stay")) {
+            // Runs the emulator and stays open, until whatever ends it.
+            chooseBoth(frmMain, exe, rom);
+            control<QPushButton>(frmMain, "cmdRun")->click();
+            say(QStringLiteral("started"));
         } else if (scenario == QLatin1String("choose-quit")) {
             chooseBoth(frmMain, exe, rom);
             control<QPushButton>(frmMain, "cmdQuit")->click();
