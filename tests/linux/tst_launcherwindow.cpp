@@ -28,6 +28,7 @@ private slots:
     void controlGeometry_data();
     void controlGeometry();
     void checkBoxCaptionIsNotCut();
+    void checkBoxHasTwoStates();
     void nothingOverlapsWithLargerFont_data();
     void nothingOverlapsWithLargerFont();
     void selectorFieldsAreNamedForScreenReaders();
@@ -167,6 +168,16 @@ void tst_LauncherWindow::checkBoxCaptionIsNotCut()
     QVERIFY(check->width() >= 81);
     QVERIFY(check->width() >= check->sizeHint().width());
     QVERIFY(check->geometry().right() < child<QPushButton>("cmdQuit")->x());
+}
+
+void tst_LauncherWindow::checkBoxHasTwoStates()
+{
+    // Clicked again, it is cleared, never greyed.
+    auto *check = child<QCheckBox>("chkExit");
+    for (const Qt::CheckState expected : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(check->checkState(), expected);
+    }
 }
 
 void tst_LauncherWindow::nothingOverlapsWithLargerFont_data()

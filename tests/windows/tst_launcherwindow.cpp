@@ -282,6 +282,9 @@ TEST_CASE("Space and Enter press the focused button; elsewhere Enter and Escape 
     CHECK(SendMessageW(launcher.control(chkExit), BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     WinDriver::press({{VK_SPACE}});
     CHECK(SendMessageW(launcher.control(chkExit), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    // Two states only: pressed again, it is cleared, never greyed.
+    WinDriver::press({{VK_SPACE}});
+    CHECK(SendMessageW(launcher.control(chkExit), BM_GETCHECK, 0, 0) == BST_UNCHECKED);
     CHECK(launcher.text(txtCommand) == L"");
     CHECK(boxes.seen().empty());
     CHECK(IsWindowVisible(launcher.handle()));
