@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
@@ -96,6 +97,9 @@ void keepSessionBusFromAutolaunching()
     if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
         return;
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    // Qt 6.8 then warns, at every start, that it cannot follow the desktop's
+    // settings over the bus Corvane has just turned off.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.theme.dbus.warning=false"));
 }
 
 // Qt's own words in its dialogs and message boxes ("Open", "Cancel", "OK")

@@ -68,7 +68,7 @@ corvane() {
 server_time() { awk '{ printf "%d", ($1 * 1000) % 4294967296 }' /proc/uptime; }
 
 start() {
-    corvane "$@" &
+    corvane "$@" 2>"$work/said" &
     program=$!
     launcher=$(window_named "Corvane v1.0") || fail "no window captioned \"Corvane v1.0\""
 }
@@ -119,6 +119,8 @@ keyboard_flow() {
     xdotool key shift+Tab shift+Tab Return
     emulator_started
     quit
+    # A plain run says nothing in the terminal it was started from.
+    [ ! -s "$work/said" ] || fail "${desktop:-no desktop}: it said: $(cat "$work/said")"
     emulator_outlived_launcher
     # Inside the private bus the run itself bears the mark; it is checked after.
     [ -n "$inside" ] || wait_until "processes were left running: $(left_running)" nothing_left
