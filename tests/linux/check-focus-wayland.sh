@@ -1,27 +1,36 @@
 #!/bin/sh
-# The real program on GNOME's compositor (mutter, headless, Wayland only),
-# driven through mutter's own remote desktop interface, whose keyboard and
-# pointer reach the focused client as a user's do: both dialogs chosen from
+# The real program on a desktop's own Wayland compositor, headless: GNOME's
+# (mutter), driven through its remote desktop interface, or KDE Plasma's
+# (KWin), driven through its fake input protocol; either's keyboard and
+# pointer reach the focused client as a user's do. Both dialogs chosen from
 # the keyboard, Run pressed by a key and by a click, with and without Exit On
 # Start. Each time the emulator, a stand-in that says whether its window got
 # the focus, must get a token of its own and be the active window. The
 # program must end with status 0, having written nothing.
-#   check-gnome.sh CORVANE ARGRECORDER FOCUSPROBE MUTTER-INPUT-HELPER
-# Exits 77 (skipped) where mutter, its D-Bus tools or Qt's Wayland support
-# is missing.
+#   check-focus-wayland.sh mutter|kwin CORVANE ARGRECORDER FOCUSPROBE INPUT-HELPER
+# Exits 77 (skipped) where the compositor, its input's tools or Qt's Wayland
+# support is missing.
 set -eu
-corvane=$1
-recorder=$2
-probe=$3
-input=$4
+desktop=$1
+corvane=$2
+recorder=$3
+probe=$4
+input=$5
 . "$(dirname "$0")/../checklib.sh"
-needs mutter dbus-run-session qtpaths6
-/usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null || { echo "skipped: no python3-gi"; exit 77; }
+needs dbus-run-session qtpaths6
+case $desktop in
+mutter)
+    needs mutter
+    /usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null || { echo "skipped: no python3-gi"; exit 77; }
+    ;;
+kwin) needs kwin_wayland ;;
+*) fail "no such compositor: $desktop" ;;
+esac
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
-# mutter wants a session bus, and its remote desktop lives there.
-if [ -z "${CORVANE_GNOME_BUS:-}" ]; then
-    CORVANE_GNOME_BUS=1 exec dbus-run-session -- sh "$0" "$@"
+# Both want a session bus; mutter's remote desktop lives there.
+if [ -z "${CORVANE_COMPOSITOR_BUS:-}" ]; then
+    CORVANE_COMPOSITOR_BUS=1 exec dbus-run-session -- sh "$0" "$@"
 fi
 
 work=$(mktemp -d)
@@ -37,29 +46,46 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# mutter in a home and runtime folder of its own; it places new windows in
-# the middle of its one monitor, so that a click can find Run.
+# The compositor in a home and runtime folder of its own, set to place new
+# windows in the middle of its one screen, so that a click can find Run.
 width=1024
 height=768
-mkdir -p "$work/mutter/runtime" "$work/mutter/home/.config/glib-2.0/settings" "$work/records" \
-    "$work/files"
-chmod 700 "$work/mutter/runtime"
-printf '[org/gnome/mutter]\ncenter-new-windows=true\n' \
-    >"$work/mutter/home/.config/glib-2.0/settings/keyfile"
-env HOME="$work/mutter/home" XDG_CONFIG_HOME="$work/mutter/home/.config" \
-    XDG_RUNTIME_DIR="$work/mutter/runtime" GSETTINGS_BACKEND=keyfile \
-    mutter --headless --wayland --no-x11 --virtual-monitor "${width}x$height" \
-    >"$work/mutter.log" 2>&1 &
+home="$work/compositor"
+mkdir -p "$home/runtime" "$home/.config" "$work/records" "$work/files"
+chmod 700 "$home/runtime"
+if [ "$desktop" = mutter ]; then
+    mkdir -p "$home/.config/glib-2.0/settings"
+    printf '[org/gnome/mutter]\ncenter-new-windows=true\n' >"$home/.config/glib-2.0/settings/keyfile"
+    env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
+        GSETTINGS_BACKEND=keyfile \
+        mutter --headless --wayland --no-x11 --virtual-monitor "${width}x$height" \
+        >"$work/compositor.log" 2>&1 &
+else
+    # Without decorations, so that the window's corner is its content's. The
+    # packaged program carries a file capability that a sandbox may refuse
+    # to start; a plain copy runs anywhere. Its fake input is for programs it
+    # trusts, this check's among them.
+    printf '[Windows]\nPlacement=Centered\n[org.kde.kdecoration2]\nNoPlugin=true\n' \
+        >"$home/.config/kwinrc"
+    cp "$(command -v kwin_wayland)" "$work/kwin_wayland"
+    env HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home/runtime" \
+        KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
+        "$work/kwin_wayland" --virtual --no-lockscreen --no-global-shortcuts --socket wayland-0 \
+        --width "$width" --height "$height" >"$work/compositor.log" 2>&1 &
+fi
 compositor=$!
-wait_until "mutter did not start: $(cat "$work/mutter.log")" test -S "$work/mutter/runtime/wayland-0"
-export WAYLAND_DISPLAY="$work/mutter/runtime/wayland-0"
+wait_until "$desktop did not start: $(cat "$work/compositor.log")" test -S "$home/runtime/wayland-0"
+export WAYLAND_DISPLAY="$home/runtime/wayland-0"
 unset DISPLAY
 
 mkfifo "$work/input"
-/usr/bin/python3 "$input" <"$work/input" >"$work/input.log" 2>&1 &
+case $input in
+*.py) /usr/bin/python3 "$input" <"$work/input" >"$work/input.log" 2>&1 & ;;
+*) "$input" <"$work/input" >"$work/input.log" 2>&1 & ;;
+esac
 typist=$!
 exec 4>"$work/input"
-wait_until "no remote desktop session: $(cat "$work/input.log")" grep -q ready "$work/input.log"
+wait_until "no input: $(cat "$work/input.log")" grep -q ready "$work/input.log"
 # Evdev key codes.
 tab=15
 space=57
@@ -154,5 +180,5 @@ say keys $tab $tab $tab $space
 click_run
 ended_by "Exit On Start, Run by a click"
 started "Exit On Start, Run by a click"
-echo "GNOME (mutter): the emulator made the active window by a token of its own, for a key" \
+echo "$desktop, Wayland: the emulator made the active window by a token of its own, for a key" \
     "and a click, with and without Exit On Start; nothing written"
