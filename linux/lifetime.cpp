@@ -6,6 +6,7 @@
 #include "qtplugins.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -102,6 +103,31 @@ void keepSessionBusFromAutolaunching()
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.theme.dbus.warning=false"));
 }
 
+// Corvane writes nothing, but the libraries a platform theme brings may:
+// KDE's make the user's settings folder where there is none, and Mesa keeps
+// the shaders a theme's Qt Quick compiled. Mesa is told to keep none, and a
+// user's folder that does not exist is pointed where none can be made: there
+// is nothing in it to read.
+void keepLibrariesFromWriting()
+{
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+    const struct
+    {
+        const char *variable;
+        const char *fallback; // below the home folder
+    } folders[] = {{"XDG_CONFIG_HOME", "/.config"},
+                   {"XDG_CACHE_HOME", "/.cache"},
+                   {"XDG_DATA_HOME", "/.local/share"},
+                   {"XDG_STATE_HOME", "/.local/state"}};
+    for (const auto &folder : folders) {
+        QString path = qEnvironmentVariable(folder.variable);
+        if (path.isEmpty())
+            path = QDir::homePath() + QLatin1String(folder.fallback);
+        if (!QFileInfo::exists(path))
+            qputenv(folder.variable, QByteArray("/dev/null/") + folder.variable);
+    }
+}
+
 // Qt's own words in its dialogs and message boxes ("Open", "Cancel", "OK")
 // follow the user's language where Qt ships a translation; Corvane's own texts
 // are not translated. Without a translation, Qt stays in English. A
@@ -128,7 +154,8 @@ std::unique_ptr<QApplication> startApplication(int &argc, char **argv)
     // Corvane or the toolkit changed it.
     keepEnvironmentForStartedPrograms();
     keepSessionBusFromAutolaunching();
-    const bool ownLook = leaveGtkOut();
+    keepLibrariesFromWriting();
+    const bool ownLook = leaveDesktopThemeOut();
     previousHandler = qInstallMessageHandler(holdMessage);
     startingToolkit = true;
     auto app = std::make_unique<QApplication>(argc, argv);

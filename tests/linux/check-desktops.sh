@@ -54,6 +54,10 @@ drive() { # scenario environment...
     rm -rf "$work/home" "$work/runtime" "$work/portal.log" "$work/portal.ready"
     (
         use_fresh_home "$work"
+        if [ -n "$seed" ]; then
+            mkdir -p "$XDG_CONFIG_HOME"
+            cp "$seed" "$XDG_CONFIG_HOME/kdeglobals"
+        fi
         exec 3>&1 >"$work/services.log"
         exec env -u QT_QPA_PLATFORM -u QT_QPA_PLATFORMTHEME -u XDG_CURRENT_DESKTOP \
             ARGRECORDER_DIR="$work/records" "$@" dbus-run-session -- sh -c '
@@ -70,6 +74,17 @@ drive() { # scenario environment...
             sh "$portal" "$work" "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
     ) 2>"$work/stderr"
 }
+# The home as the program found it: empty, or holding the user's kdeglobals.
+seed=""
+home_as_found() {
+    if [ -z "$seed" ]; then
+        home_is_empty "$work"
+        return
+    fi
+    [ "$(cd "$work/home" && find . -mindepth 1 | sort | tr '\n' ' ')" = "./.config ./.config/kdeglobals " ] \
+        && cmp -s "$seed" "$work/home/.config/kdeglobals" \
+        || fail "files were written: $(find "$work/home" -mindepth 1)"
+}
 no_portal_chooser() { # what was driven
     [ ! -s "$work/portal.log" ] || fail "${1:-no theme}: the portal was asked: $(cat "$work/portal.log")"
 }
@@ -77,11 +92,13 @@ no_portal_chooser() { # what was driven
 expected="Select Ruxa Executable|VirtualBoy Executable|*|Enter keeps it open
 Select Ruxa Rom Image|VirtualBoy ROM Images|*.vb|Enter keeps it open
 no GTK file chooser
+no KDE file dialog
 $work/files/ruxa $work/files/Red Alarm.vb"
 for desktop in "" XDG_CURRENT_DESKTOP=GNOME XDG_CURRENT_DESKTOP=XFCE XDG_CURRENT_DESKTOP=MATE \
-    XDG_CURRENT_DESKTOP=X-Cinnamon XDG_CURRENT_DESKTOP=KDE \
+    XDG_CURRENT_DESKTOP=X-Cinnamon "XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6" \
     "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3" \
-    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal"; do
+    "XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=xdgdesktopportal" \
+    "XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 QT_QPA_PLATFORMTHEME=kde"; do
     # shellcheck disable=SC2086
     seen=$(drive dialogs $desktop) || {
         no_portal_chooser "$desktop"
@@ -95,7 +112,7 @@ $seen"
         || fail "${desktop:-no theme}: the emulator got other arguments"
     stop_recorded_emulators
     rm -f "$work"/records/*
-    home_is_empty "$work"
+    home_as_found
 done
 
 # The desktop's look, as its settings daemon publishes it.
@@ -111,15 +128,59 @@ look() { # expected-pattern environment...
     no_portal_chooser "$*"
     # shellcheck disable=SC2254
     case $seen in $want) ;; *) fail "${*:-no desktop}: the look was \"$seen\", not \"$want\"" ;; esac
-    home_is_empty "$work"
+    home_as_found
 }
-look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=GNOME
-look "DejaVu Serif|13|dark|no GTK" XDG_CURRENT_DESKTOP=XFCE
-look "Sans Serif|9|light|no GTK"
+look "DejaVu Serif|13|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME
+look "DejaVu Serif|13|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=XFCE
+look "Sans Serif|9|light|no GTK|no KDE"
 # On Wayland no X settings daemon answers: the portal says what it is.
-look "Cantarell|11|dark|no GTK" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
+look "Cantarell|11|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
     QT_QPA_PLATFORM=offscreen
 # GTK's theme, asked for, reads the same settings in its own way.
-look "*|13|dark|GTK" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
-echo "desktops: Qt's own dialogs under every theme, nothing written; GTK only where asked for," \
-    "the desktop's font and colours without it"
+look "*|13|dark|GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
+
+# Plasma keeps its look in kdeglobals, the system's and the user's over it,
+# not in the X settings daemon's: a dark colour scheme and a font of its own.
+mkdir -p "$work/xdg"
+cat >"$work/xdg/kdeglobals" <<'EOF'
+[General]
+ColorScheme=BreezeDark
+font=DejaVu Sans,12,-1,5,400,0,0,0,0,0
+
+[Colors:Button]
+BackgroundNormal=41,44,48
+ForegroundNormal=252,252,252
+
+[Colors:Selection]
+BackgroundNormal=61,174,233
+ForegroundNormal=252,252,252
+
+[Colors:Tooltip]
+BackgroundNormal=41,44,48
+ForegroundNormal=252,252,252
+
+[Colors:View]
+BackgroundAlternate=29,31,34
+BackgroundNormal=20,22,24
+ForegroundNormal=252,252,252
+
+[Colors:Window]
+BackgroundNormal=32,35,38
+ForegroundNormal=252,252,252
+EOF
+plasma="XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS=$work/xdg"
+# shellcheck disable=SC2086
+look "DejaVu Sans|12|dark|no GTK|no KDE" $plasma
+printf '[General]\nfont=DejaVu Sans Mono,11,-1,5,400,0,0,0,0,0\n' >"$work/user-kdeglobals"
+seed="$work/user-kdeglobals"
+# shellcheck disable=SC2086
+look "DejaVu Sans Mono|11|dark|no GTK|no KDE" $plasma
+seed=""
+# Plasma's own theme, asked for, reads the same in its own way, and loads the
+# KDE Frameworks where it is installed.
+kde="no KDE"
+[ ! -f "$themes/KDEPlasmaPlatformTheme6.so" ] || kde=KDE
+# shellcheck disable=SC2086
+look "*|12|dark|no GTK|$kde" $plasma QT_QPA_PLATFORMTHEME=kde
+echo "desktops: Qt's own dialogs under every theme, nothing written; GTK and KDE's libraries only" \
+    "where asked for, the desktop's font and colours without them"

@@ -7,7 +7,7 @@
 //   launcherdriver words   (the toolkit's captions on the dialog and the message box)
 //   launcherdriver directions   (the layout direction of the windows, menus and controls)
 //   launcherdriver dialogs EXE ROM   (each dialog as it shows, then both chosen and Run)
-//   launcherdriver look   (the font and colours the program took, and whether GTK is in it)
+//   launcherdriver look   (the font and colours the program took, and whether GTK or KDE is in it)
 
 #include "dialogdriver.h"
 #include "launcherwindow.h"
@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
@@ -92,6 +93,14 @@ bool gtkFileChooserMade()
     const auto classPeek = reinterpret_cast<ClassPeek>(dlsym(gobject, "g_type_class_peek"));
     const unsigned long type = typeFromName ? typeFromName("GtkFileChooserWidget") : 0;
     return type != 0 && classPeek && classPeek(type) != nullptr;
+}
+
+// Whether Plasma's theme made a file dialog of its own, hidden or not.
+bool kdeFileDialogMade()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    return std::any_of(widgets.cbegin(), widgets.cend(),
+                       [](const QWidget *widget) { return widget->inherits("KFileWidget"); });
 }
 
 void chooseBoth(QWidget &window, const QString &exe, const QString &rom)
@@ -188,6 +197,8 @@ int main(int argc, char *argv[])
             }
             say(gtkFileChooserMade() ? QStringLiteral("a GTK file chooser was made")
                                      : QStringLiteral("no GTK file chooser"));
+            say(kdeFileDialogMade() ? QStringLiteral("a KDE file dialog was made")
+                                    : QStringLiteral("no KDE file dialog"));
             chooseBoth(frmMain, exe, rom);
             control<QPushButton>(frmMain, "cmdPreview")->click();
             say(control<QLineEdit>(frmMain, "txtCommand")->text());
@@ -198,11 +209,13 @@ int main(int argc, char *argv[])
         } else if (scenario == QLatin1String("look")) {
             const QFont font = QApplication::font();
             const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
-            say(QStringLiteral("%1|%2|%3|%4")
+            const bool kde = loaded("libKF6ConfigCore.so.6") || loaded("libKF5ConfigCore.so.5");
+            say(QStringLiteral("%1|%2|%3|%4|%5")
                         .arg(font.family())
                         .arg(font.pointSizeF())
                         .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"),
-                             loaded("libgtk-3.so.0") ? QStringLiteral("GTK") : QStringLiteral("no GTK")));
+                             loaded("libgtk-3.so.0") ? QStringLiteral("GTK") : QStringLiteral("no GTK"),
+                             kde ? QStringLiteral("KDE") : QStringLiteral("no KDE")));
             endProgramNow(0);
         } else if (scenario == QLatin1String("close")) {
             frmMain.close();
