@@ -74,7 +74,8 @@ drive() { # scenario environment...
             sh "$portal" "$work" "$driver" "$scenario" "$work/files/ruxa" "$work/files/Red Alarm.vb"
     ) 2>"$work/stderr"
 }
-# The home as the program found it: empty, or holding the user's kdeglobals.
+# The home as the program found it: empty, or holding the user's kdeglobals
+# where a user's settings are when no XDG_CONFIG_HOME says otherwise.
 seed=""
 home_as_found() {
     if [ -z "$seed" ]; then
@@ -174,7 +175,7 @@ look "DejaVu Sans|12|dark|no GTK|no KDE" $plasma
 printf '[General]\nfont=DejaVu Sans Mono,11,-1,5,400,0,0,0,0,0\n' >"$work/user-kdeglobals"
 seed="$work/user-kdeglobals"
 # shellcheck disable=SC2086
-look "DejaVu Sans Mono|11|dark|no GTK|no KDE" $plasma
+look "DejaVu Sans Mono|11|dark|no GTK|no KDE" $plasma XDG_CONFIG_HOME=
 seed=""
 # Plasma's own theme, asked for, reads the same in its own way, and loads the
 # KDE Frameworks where it is installed.
