@@ -2,7 +2,7 @@
 # Runs Corvane's benchmark under an Xvfb of its own: with no session bus
 # (where libdbus, with dbus-x11 installed, autolaunches one for the bare Qt
 # window), inside a private session bus, as on most desktops, and on GNOME
-# with GTK's platform theme installed. Everything
+# and KDE Plasma with their platform themes installed. Everything
 # runs in a private home and runtime folder, so only the figures are printed.
 #   bench/linux/run.sh BUILD-DIR [COUNTED-RUNS]
 set -eu
@@ -37,10 +37,12 @@ run() { # title target command...
 run "No session bus" 0.8 env -u DBUS_SESSION_BUS_ADDRESS
 run "Inside dbus-run-session" 1.0 dbus-run-session --
 
-# GNOME, Xfce, MATE and Cinnamon, with GTK's platform theme installed as
-# Debian recommends it: Corvane there against Corvane on a bare X server,
-# interleaved, and, for the trade it avoids, with GTK's theme asked for.
+# A desktop's ways to the look, each run interleaved with Corvane on a bare X
+# server (no desktop named), and given as ratios run by run against it.
+#   desktop TITLE "LABEL|ENVIRONMENT"...
 desktop() {
+    title=$1
+    shift
     start_xvfb
     printf 'Net/ThemeName "Adwaita"\nGtk/FontName "DejaVu Sans 10"\n' >"$work/xsettings"
     xsettingsd -c "$work/xsettings" >/dev/null 2>&1 &
@@ -49,35 +51,54 @@ desktop() {
     : >"$work/desktop"
     i=0
     while [ "$i" -lt $((3 + runs)) ]; do
-        a=$(env -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORM "$build/bench/startwatch" "$build/linux/corvane")
-        b=$(env -u QT_QPA_PLATFORM XDG_CURRENT_DESKTOP=GNOME "$build/bench/startwatch" "$build/linux/corvane")
-        c=$(env -u QT_QPA_PLATFORM XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3 \
-            "$build/bench/startwatch" "$build/linux/corvane")
-        [ "$i" -lt 3 ] || echo "$a $b $c" >>"$work/desktop"
+        line=$(env -u XDG_CURRENT_DESKTOP -u QT_QPA_PLATFORM "$build/bench/startwatch" "$build/linux/corvane")
+        for variant; do
+            # shellcheck disable=SC2086
+            line="$line $(env -u QT_QPA_PLATFORM ${variant#*|} "$build/bench/startwatch" "$build/linux/corvane")"
+        done
+        [ "$i" -lt 3 ] || echo "$line" >>"$work/desktop"
         i=$((i + 1))
     done
     kill "$settings" "$xvfb"
     wait "$xvfb" 2>/dev/null || true
     xvfb=""
-    echo "## GNOME desktop (XDG_CURRENT_DESKTOP=GNOME, qt6-gtk-platformtheme installed)"
+    echo "## $title"
     echo
-    echo "$runs counted runs after 3 warm-up runs, interleaved; ratios run by run against Corvane"
-    echo "on a bare X server (min / median / max)."
+    echo "$runs counted runs after 3 warm-up runs, interleaved; each way's ratios run by run against"
+    echo "Corvane on a bare X server (min / median / max)."
     echo
-    echo "| figure | Corvane, bare X | Corvane on GNOME | ratio | with GTK's theme asked for | ratio |"
-    echo "|---|---|---|---|---|---|"
-    echo "| start-up (ms) | $(awk '{ print $1 / 1000 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $3 / 1000 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $3 / $1 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $5 / 1000 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $5 / $1 }' "$work/desktop" | min_median_max) |"
-    echo "| memory (kB) | $(awk '{ print $2 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $4 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $4 / $2 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $6 }' "$work/desktop" | min_median_max) |" \
-        "$(awk '{ print $6 / $2 }' "$work/desktop" | min_median_max) |"
+    echo "| way | start-up (median ms) | start-up ratio | memory (median kB) | memory ratio |"
+    echo "|---|---|---|---|---|"
+    echo "| Corvane, bare X | $(awk '{ print $1 / 1000 }' "$work/desktop" | median) | 1 |" \
+        "$(awk '{ print $2 }' "$work/desktop" | median) | 1 |"
+    column=3
+    for variant; do
+        echo "| ${variant%%|*} | $(awk -v c=$column '{ print $c / 1000 }' "$work/desktop" | median) |" \
+            "$(awk -v c=$column '{ print $c / $1 }' "$work/desktop" | min_median_max) |" \
+            "$(awk -v c=$((column + 1)) '{ print $c }' "$work/desktop" | median) |" \
+            "$(awk -v c=$((column + 1)) '{ print $c / $2 }' "$work/desktop" | min_median_max) |"
+        column=$((column + 2))
+    done
     echo
-    echo "Target here: start-up and memory ratios at most 1.2 (median) on GNOME."
+    echo "Target here: start-up and memory ratios at most 1.2 (median) for Corvane's own way."
     echo
 }
-desktop
+median() { min_median_max | awk -F' / ' '{ print $2 }'; }
+
+# GNOME, Xfce, MATE and Cinnamon, with GTK's platform theme installed as
+# Debian recommends it: Corvane's own look there, and, for the trade it
+# avoids, GTK's theme asked for.
+desktop "GNOME desktop (XDG_CURRENT_DESKTOP=GNOME, qt6-gtk-platformtheme installed)" \
+    "Corvane on GNOME|XDG_CURRENT_DESKTOP=GNOME" \
+    "GTK's theme asked for|XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3"
+
+# KDE Plasma: Corvane's own look there (Plasma's colour scheme and font), and
+# the ways it leaves alone: Breeze's widget style, and Plasma's whole theme,
+# where Debian's Plasma has them for Qt 6.
+plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
+set -- "Corvane on Plasma|XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6"
+[ ! -f "$plugins/styles/breeze6.so" ] \
+    || set -- "$@" "with Breeze's widget style|XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 QT_STYLE_OVERRIDE=breeze"
+[ ! -f "$plugins/platformthemes/KDEPlasmaPlatformTheme6.so" ] \
+    || set -- "$@" "Plasma's theme|XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 QT_QPA_PLATFORMTHEME=kde"
+desktop "KDE Plasma desktop (XDG_CURRENT_DESKTOP=KDE)" "$@"
