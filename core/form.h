@@ -4,7 +4,9 @@
 #include "launchhost.h"
 #include "launchlogic.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // Corvane's two windows, described once: each control's name, kind, caption,
 // place and tab index, the menus, the About window and the file selectors'
@@ -159,6 +161,31 @@ inline constexpr Selector selectors[] = {
         {LaunchHost::Selector::Rom, "cmnROM", cmdROM, txtROM, "Select Ruxa Rom Image", "*.vb",
          "VirtualBoy ROM Images", "*.vb", "vb"},
 };
+
+// Where the desktop's font is larger than the one the places were set for,
+// captions need more room than the places give. What a control's caption
+// needs, in twips, 0 where its place suffices: for a frame, the height of
+// its caption from the frame's top, which the controls inside must stay
+// below; for any other control, its smallest width and height.
+struct Need
+{
+    int width = 0;
+    int height = 0;
+};
+
+// The places once every caption has the room it needs: a control grows to
+// its need, and pushes what lies after it along, to the right in its row (so
+// that a gap of at least a frame's margin stays) and below it; a frame's
+// controls move down below its caption, and the frame grows round them; the
+// client area grows with them. Where every need is met by the places, they
+// stay exactly as specified.
+struct Layout
+{
+    std::vector<Rect> places; // in the order of the controls given
+    int clientWidth, clientHeight;
+};
+Layout fitCaptions(const Control *controls, std::size_t count, const Window &window,
+                   const std::vector<Need> &needs);
 
 const Selector &selector(LaunchHost::Selector which);
 // The launcher's control with this id.

@@ -1,5 +1,6 @@
 #include "aboutwindow.h"
 
+#include "captionroom.h"
 #include "enterpress.h"
 #include "form.h"
 #include "identity.h"
@@ -50,7 +51,6 @@ AboutWindow::AboutWindow()
     setWindowTitle(QLatin1String(Form::about.caption));
     // The close box releases the window; OK only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(clientSize(Form::about));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -72,7 +72,8 @@ AboutWindow::AboutWindow()
 
     cmdOK = new QPushButton(QLatin1String(Form::aboutOK.caption), this);
     cmdOK->setObjectName(QLatin1String(Form::aboutOK.name));
-    cmdOK->setGeometry(fromTwips(Form::aboutOK.place));
+    // OK where the form puts it, with the room its caption needs.
+    setFixedSize(placeControls(this, &Form::aboutOK, 1, Form::about));
     cmdOK->setFocus();
     pressOnEnter(cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);

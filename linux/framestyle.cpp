@@ -16,10 +16,15 @@ QRect FrameStyle::subControlRect(ComplexControl control, const QStyleOptionCompl
         return rect;
     // Lift the caption so that its letters, not the empty space above them,
     // start at the frame's top: frames are as tall as the old system font
-    // needed, and a larger font's descenders would otherwise touch the controls.
+    // needed, and a larger font's descenders would otherwise touch the
+    // controls. The tallest letter's top, not the capitals', so that none is
+    // cut off.
     const QFontMetrics &metrics = option->fontMetrics;
+    const auto *frame = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    const int inkTop = metrics.ascent()
+            + (frame ? metrics.tightBoundingRect(frame->text).top() : -metrics.capHeight());
     rect.setHeight(metrics.height());
-    rect.moveTop(qMin(0, metrics.capHeight() - metrics.ascent()));
+    rect.moveTop(qMin(0, -inkTop));
     // Set the caption in from the frame's corner, where the line begins.
     if (option->direction == Qt::RightToLeft) {
         if (rect.right() > option->rect.right() - captionIndent)
@@ -51,7 +56,9 @@ void FrameStyle::drawComplexControl(ComplexControl control, const QStyleOptionCo
     painter->drawRoundedRect(line.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
     painter->restore();
 
-    QStyleOptionGroupBox title = *frame;
-    title.subControls = frame->subControls & ~SC_GroupBoxFrame;
-    QProxyStyle::drawComplexControl(control, &title, painter, widget);
+    // The caption, drawn here rather than by the style, which may put it
+    // elsewhere (Breeze centres it above the line).
+    proxy()->drawItemText(painter, caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
+                          frame->palette, frame->state & State_Enabled, frame->text,
+                          QPalette::WindowText);
 }

@@ -1,6 +1,7 @@
 #include "launcherwindow.h"
 
 #include "aboutwindow.h"
+#include "captionroom.h"
 #include "commondialog.h"
 #include "enterpress.h"
 #include "framestyle.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <utility>
@@ -71,7 +73,6 @@ LauncherWindow::~LauncherWindow() = default;
 void LauncherWindow::createControls()
 {
     auto *client = new QWidget(this);
-    client->setFixedSize(clientSize(Form::launcher));
     setCentralWidget(client);
     // The window keeps the size of its menu bar and client area, and offers no
     // maximise button that could not work.
@@ -81,14 +82,13 @@ void LauncherWindow::createControls()
                    | Qt::WindowCloseButtonHint);
 
     // Captions sit in the frame lines, clear of the buttons below them.
-    auto *frameStyle = new FrameStyle;
+    auto *frameStyle = new FrameStyle(QStyleFactory::create(style()->name()));
     frameStyle->setParent(this);
 
     std::vector<const Form::Control *> tabStops;
     for (const Form::Control &spec : Form::launcherControls) {
         QWidget *widget = makeControl(spec, spec.frame ? control<QWidget>(spec.frame) : client);
         widget->setObjectName(QLatin1String(spec.name));
-        widget->setGeometry(fromTwips(spec.place));
         if (spec.kind == Form::Frame)
             widget->setStyle(frameStyle);
         if (spec.kind == Form::Button || spec.kind == Form::CheckBox)
@@ -110,12 +110,7 @@ void LauncherWindow::createControls()
                     QLatin1String(Form::control(spec.frame).caption));
     }
 
-    // The check box's caption must not be cut off where the system font is
-    // wider than the layout assumed; it may take the room up to the Quit
-    // button, never more.
-    auto *chkExit = control<QCheckBox>(Form::chkExit);
-    const int room = control<QWidget>(Form::cmdQuit)->x() - chkExit->x();
-    chkExit->resize(qBound(chkExit->width(), chkExit->sizeHint().width(), room), chkExit->height());
+    placeControls();
 
     // Tab visits the buttons and the check box by their tab index.
     std::sort(tabStops.begin(), tabStops.end(), [](const Form::Control *a, const Form::Control *b) {
@@ -128,6 +123,23 @@ void LauncherWindow::createControls()
     // The time of the click or key that runs the emulator lets its window
     // take the focus.
     control<QWidget>(Form::cmdRun)->installEventFilter(this);
+}
+
+// Each control where the form puts it, with the room its caption needs in
+// the font and style it has.
+void LauncherWindow::placeControls()
+{
+    const QSize client = ::placeControls(centralWidget(), Form::launcherControls,
+                                         std::size(Form::launcherControls), Form::launcher);
+    centralWidget()->setFixedSize(client);
+}
+
+void LauncherWindow::changeEvent(QEvent *event)
+{
+    // A new font or style asks for new room; the form's places are the start.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        placeControls();
+    QMainWindow::changeEvent(event);
 }
 
 void LauncherWindow::createMenus()

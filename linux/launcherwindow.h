@@ -30,12 +30,14 @@ public:
     const LaunchLogic &logic() const { return m_logic; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
+    void placeControls();
     template<typename Widget>
     Widget *control(Form::Id id) const
     {

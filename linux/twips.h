@@ -21,3 +21,9 @@ inline QSize clientSize(const Form::Window &window)
 {
     return QSize(fromTwips(window.clientWidth), fromTwips(window.clientHeight));
 }
+
+// Pixels as twips, for what a caption needs.
+inline int toTwips(int pixels)
+{
+    return pixels * Form::twipsPerInch / 96;
+}
