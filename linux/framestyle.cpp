@@ -17,14 +17,15 @@ QRect FrameStyle::subControlRect(ComplexControl control, const QStyleOptionCompl
     // Lift the caption so that its letters, not the empty space above them,
     // start at the frame's top: frames are as tall as the old system font
     // needed, and a larger font's descenders would otherwise touch the
-    // controls. The tallest letter's top, not the capitals', so that none is
-    // cut off.
+    // controls. The tallest letter's top, not the capitals', and a pixel
+    // below the top, so that none is cut off where the screen's pixels are
+    // not the layout's.
     const QFontMetrics &metrics = option->fontMetrics;
     const auto *frame = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
     const int inkTop = metrics.ascent()
             + (frame ? metrics.tightBoundingRect(frame->text).top() : -metrics.capHeight());
     rect.setHeight(metrics.height());
-    rect.moveTop(qMin(0, -inkTop));
+    rect.moveTop(qMin(0, 1 - inkTop));
     // Set the caption in from the frame's corner, where the line begins.
     if (option->direction == Qt::RightToLeft) {
         if (rect.right() > option->rect.right() - captionIndent)

@@ -1,4 +1,5 @@
 #include "aboutwindow.h"
+#include "captioncheck.h"
 #include "dialogdriver.h"
 #include "launcherwindow.h"
 #include "shownlauncher.h"
@@ -7,9 +8,13 @@
 #include <QAccessible>
 #include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +27,8 @@ private slots:
     void cleanup();
     void notMadeAtStart();
     void appearance();
+    void okCaptionWholeInLargerFont_data();
+    void okCaptionWholeInLargerFont();
     void okHidesAndAboutShowsSameWindowWhereItWas();
     void launcherWorksWhileAboutShows();
     void closeBoxGivesFreshWindow();
@@ -108,6 +115,39 @@ void tst_AboutWindow::appearance()
             pictures << window->child(i)->text(QAccessible::Name) + QLatin1Char('|')
                             + window->child(i)->text(QAccessible::Description);
     QCOMPARE(pictures, QStringList {QStringLiteral("Corvane|") + words});
+}
+
+void tst_AboutWindow::okCaptionWholeInLargerFont_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::newRow("Fusion") << "Fusion";
+    if (QStyleFactory::keys().contains(QStringLiteral("Breeze"), Qt::CaseInsensitive))
+        QTest::newRow("Breeze") << "Breeze";
+}
+
+void tst_AboutWindow::okCaptionWholeInLargerFont()
+{
+    // At 13 pt, as users pick, OK holds its caption, growing where it must,
+    // and the window with it; the picture stays as it is.
+    QFETCH(QString, style);
+    const QFont originalFont = QApplication::font();
+    const QString originalStyle = QApplication::style()->name();
+    QFont font = originalFont;
+    font.setPointSize(13);
+    QApplication::setStyle(style);
+    QApplication::setFont(font);
+    auto restore = qScopeGuard([&] {
+        QApplication::setFont(originalFont);
+        QApplication::setStyle(originalStyle);
+    });
+    AboutWindow *about = openAbout();
+    QVERIFY(about);
+    auto *ok = about->findChild<QPushButton *>(QStringLiteral("cmdOK"));
+    const QString fault = captionsFault(about);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QCOMPARE(ok->pos(), QPoint(112, 240));
+    QVERIFY(about->rect().contains(ok->geometry()));
+    QCOMPARE(about->findChild<QLabel *>()->geometry(), QRect(0, 0, 370, 239));
 }
 
 void tst_AboutWindow::okHidesAndAboutShowsSameWindowWhereItWas()

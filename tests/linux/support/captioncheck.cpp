@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <QtMath>
 
 namespace {
 
@@ -25,14 +26,17 @@ QRect captionOf(const QGroupBox *frame)
                                           frame);
 }
 
-// The frame's caption drawn alone on the frame's background, the size of
-// its rectangle, at the window's pixel ratio.
-QImage captionAlone(const QGroupBox *frame, const QRect &caption, qreal ratio)
+// The frame's caption drawn alone on the frame's background, over the
+// screen's pixels that its rectangle at place (in the window) covers, at
+// the same fraction of a pixel where the window's scale is not whole.
+QImage captionAlone(const QGroupBox *frame, const QRect &caption, const QPointF &place,
+                    const QRect &device, qreal ratio)
 {
-    QImage image((QSizeF(caption.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(device.size(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(frame->palette().color(frame->backgroundRole()));
     QPainter painter(&image);
+    painter.translate(place - QPointF(device.topLeft()) / ratio);
     painter.setFont(frame->font());
     frame->style()->drawItemText(&painter, QRect(QPoint(), caption.size()),
                                  Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
@@ -41,8 +45,8 @@ QImage captionAlone(const QGroupBox *frame, const QRect &caption, qreal ratio)
     return image;
 }
 
-// Rows of the image (in device pixels) in which anything differs from its
-// first pixel, the background.
+// Rows of the image in which anything differs from its first pixel, the
+// background.
 QList<int> inkedRows(const QImage &image)
 {
     QList<int> rows;
@@ -54,6 +58,29 @@ QList<int> inkedRows(const QImage &image)
                 break;
             }
     return rows;
+}
+
+// Whether two images are the same, one perhaps a row of pixels above or
+// below the other: where the window's scale is not whole, the screen and
+// the image each put the text on the pixel row nearest to it, and nearest
+// need not be the same. A row left over on the screen must be empty.
+bool sameUpToARow(const QImage &shown, const QImage &alone)
+{
+    if (shown.size() != alone.size())
+        return false;
+    const QRgb background = alone.pixel(0, 0);
+    for (const int by : {0, -1, 1}) {
+        bool same = true;
+        for (int y = 0; same && y < shown.height(); ++y) {
+            const int from = y - by;
+            for (int x = 0; same && x < shown.width(); ++x)
+                same = shown.pixel(x, y)
+                        == (from >= 0 && from < alone.height() ? alone.pixel(x, from) : background);
+        }
+        if (same)
+            return true;
+    }
+    return false;
 }
 
 QString frameFault(QGroupBox *frame, const QImage &shown, const QPoint &at, qreal ratio)
@@ -70,19 +97,21 @@ QString frameFault(QGroupBox *frame, const QImage &shown, const QPoint &at, qrea
                     .arg(inside->objectName())
                     .arg(inside->y());
 
-    // What shows of the caption's rectangle within the frame, against the
-    // caption drawn alone: nothing may be cut off above or drawn over it.
-    const QImage alone = captionAlone(frame, caption, ratio);
-    const int above = qRound(-qMin(0, caption.y()) * ratio);
+    // What shows of the caption's rectangle, against the caption drawn
+    // alone: nothing may be cut off above the frame or drawn over it.
+    const QPointF place = at + caption.topLeft();
+    const QRectF scaled(place * ratio, QSizeF(caption.size()) * ratio);
+    const QRect device(QPoint(qFloor(scaled.left()), qFloor(scaled.top())),
+                       QPoint(qCeil(scaled.right()) - 1, qCeil(scaled.bottom()) - 1));
+    const QImage alone = captionAlone(frame, caption, place, device, ratio);
+    const int frameTop = qRound(at.y() * ratio) - device.top();
     for (const int row : inkedRows(alone))
-        if (row < above)
+        if (row < frameTop)
             return name + QStringLiteral(": the caption's top is cut off");
-    const QRect device(qRound((at.x() + caption.x()) * ratio),
-                       qRound((at.y() + qMax(0, caption.y())) * ratio),
-                       alone.width(), alone.height() - above);
-    const QImage visible = shown.copy(device).convertToFormat(alone.format());
-    const QImage expected = alone.copy(0, above, alone.width(), alone.height() - above);
-    if (visible != expected)
+    const int from = qMax(0, frameTop);
+    const QImage visible = shown.copy(device.adjusted(0, from, 0, 0)).convertToFormat(alone.format());
+    const QImage expected = alone.copy(0, from, alone.width(), alone.height() - from);
+    if (!sameUpToARow(visible, expected))
         return name + QStringLiteral(": the caption on the screen differs from the caption "
                                      "drawn alone");
     return {};
