@@ -1,5 +1,6 @@
 #include "aboutwindow.h"
 
+#include "captionroom.h"
 #include "dialogkeys.h"
 #include "dpi.h"
 #include "form.h"
@@ -211,7 +212,9 @@ void AboutWindow::layOut(UINT dpi)
     m_pictureBitmap = std::move(bitmap);
     MoveWindow(m_picture, 0, 0, picture.right, picture.bottom, FALSE);
 
-    const RECT ok = Dpi::fromTwips(Form::aboutOK.place, dpi);
+    // OK where the form puts it, with the room its caption needs.
+    const Form::Layout layout = CaptionRoom::fit(&Form::aboutOK, 1, Form::about, m_font.get(), dpi);
+    const RECT ok = CaptionRoom::placeOf(layout, &Form::aboutOK, 1, 0, dpi);
     MoveWindow(cmdOK, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top, FALSE);
 
     InvalidateRect(m_window, nullptr, TRUE);
@@ -219,7 +222,10 @@ void AboutWindow::layOut(UINT dpi)
 
 SIZE AboutWindow::windowSize(UINT dpi) const
 {
-    return Dpi::windowSize(Form::about, windowStyle, windowExStyle, false, dpi);
+    const FontHandle font = Dpi::messageFont(dpi);
+    const Form::Layout layout = CaptionRoom::fit(&Form::aboutOK, 1, Form::about, font.get(), dpi);
+    return Dpi::windowSize(CaptionRoom::sized(Form::about, layout), windowStyle, windowExStyle,
+                           false, dpi);
 }
 
 void AboutWindow::cmdOK_Click()

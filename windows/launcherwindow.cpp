@@ -1,6 +1,7 @@
 #include "launcherwindow.h"
 
 #include "aboutwindow.h"
+#include "captionroom.h"
 #include "dialogkeys.h"
 #include "dpi.h"
 #include "identity.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -23,18 +25,6 @@ constexpr DWORD windowExStyle = WS_EX_CONTROLPARENT;
 bool takesFocus(const Form::Control &spec)
 {
     return spec.kind == Form::Button || spec.kind == Form::CheckBox;
-}
-
-// Where the control sits in the client area: a control in a frame counts from
-// the frame's corner.
-RECT rectOf(const Form::Control &spec, UINT dpi)
-{
-    Form::Rect place = spec.place;
-    if (spec.frame) {
-        place.left += Form::control(spec.frame).place.left;
-        place.top += Form::control(spec.frame).place.top;
-    }
-    return Dpi::fromTwips(place, dpi);
 }
 
 bool create(HWND parent, HINSTANCE instance, const Form::Control &spec)
@@ -181,9 +171,17 @@ bool LauncherWindow::createControls()
     return made;
 }
 
+Form::Layout LauncherWindow::fitted(HFONT font, UINT dpi) const
+{
+    return CaptionRoom::fit(Form::launcherControls, std::size(Form::launcherControls),
+                            Form::launcher, font, dpi);
+}
+
 SIZE LauncherWindow::windowSize(UINT dpi) const
 {
-    return Dpi::windowSize(Form::launcher, windowStyle, windowExStyle, true, dpi);
+    const FontHandle font = Dpi::messageFont(dpi);
+    return Dpi::windowSize(CaptionRoom::sized(Form::launcher, fitted(font.get(), dpi)),
+                           windowStyle, windowExStyle, true, dpi);
 }
 
 void LauncherWindow::layOut(UINT dpi)
@@ -193,30 +191,14 @@ void LauncherWindow::layOut(UINT dpi)
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     m_font = std::move(font);
 
-    for (const Form::Control &spec : Form::launcherControls) {
-        const RECT rect = rectOf(spec, dpi);
-        MoveWindow(control(spec.id), rect.left, rect.top, rect.right - rect.left,
-                   rect.bottom - rect.top, FALSE);
+    // Each control where the form puts it, with the room its caption needs.
+    const Form::Layout layout = fitted(m_font.get(), dpi);
+    const std::size_t count = std::size(Form::launcherControls);
+    for (std::size_t i = 0; i < count; ++i) {
+        const RECT rect = CaptionRoom::placeOf(layout, Form::launcherControls, count, i, dpi);
+        MoveWindow(control(Form::launcherControls[i].id), rect.left, rect.top,
+                   rect.right - rect.left, rect.bottom - rect.top, FALSE);
     }
-
-    // The check box's caption must not be cut off where the font is wider
-    // than the twips allow; it may take the room up to Quit, never more.
-    const Form::Control &check = Form::control(Form::chkExit);
-    const RECT rect = rectOf(check, dpi);
-    const HWND box = control(Form::chkExit);
-    const std::wstring caption = widen(check.caption);
-    SIZE extent = {};
-    {
-        const WindowDC dc(box);
-        const SelectedObject selected(dc.get(), m_font.get());
-        GetTextExtentPoint32W(dc.get(), caption.c_str(), int(caption.size()), &extent);
-    }
-    // The box, the gap after it and the focus rectangle around the caption.
-    const int needed = MulDiv(13 + 6, int(dpi), int(Dpi::standard)) + extent.cx;
-    const int room = rectOf(Form::control(Form::cmdQuit), dpi).left - rect.left;
-    const int width = std::clamp(needed, int(rect.right - rect.left), room);
-    SetWindowPos(box, nullptr, 0, 0, width, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     Dpi::setIcons(m_window, GetModuleHandleW(nullptr), CORVANE_ICON, dpi, &m_smallIcon, &m_bigIcon);
     InvalidateRect(m_window, nullptr, TRUE);

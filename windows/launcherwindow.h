@@ -38,6 +38,7 @@ private:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void windowGone() { m_window = nullptr; }
     bool createControls();
+    Form::Layout fitted(HFONT font, UINT dpi) const;
     void layOut(UINT dpi);
     SIZE windowSize(UINT dpi) const;
     HWND control(Form::Id id) const { return GetDlgItem(m_window, id); }

@@ -22,13 +22,13 @@ using namespace Form;
 using Launcher = ShownLauncher;
 
 // The twips of the window and its parts, in pixels at 96, 144 and 192 dpi.
-struct Layout
+struct Places
 {
     SIZE client;
     POINT ok;
     int pictureHeight;
 };
-const std::map<UINT, Layout> layouts = {{96, {{370, 267}, {112, 240}, 239}},
+const std::map<UINT, Places> layouts = {{96, {{370, 267}, {112, 240}, 239}},
                                         {144, {{555, 401}, {168, 360}, 359}},
                                         {192, {{740, 534}, {224, 480}, 478}}};
 
@@ -107,7 +107,7 @@ TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
     const UINT dpi = GetDpiForWindow(about);
     REQUIRE(dpi == WinDriver::expectedDpi());
     REQUIRE(layouts.count(dpi) == 1);
-    const Layout &expected = layouts.at(dpi);
+    const Places &expected = layouts.at(dpi);
     CHECK(WinDriver::textOf(about) == L"About Corvane");
     const SIZE client = clientSize(about);
     CHECK(client.cx == expected.client.cx);
@@ -146,6 +146,20 @@ TEST_CASE("Help, About shows the picture, its words for screen readers, and OK")
         CHECK(height == UINT(rect.bottom));
         CHECK(shownPixels(about, int(width), int(height)) == artwork);
     }
+}
+
+TEST_CASE("At 13 points, OK shows its caption whole and the picture stays as it is")
+{
+    const WinDriver::MessageFontSize larger(13);
+    Launcher launcher;
+    const HWND about = launcher.openAbout();
+    REQUIRE(about);
+    const std::string fault = WinDriver::captionsFault(about);
+    CAPTURE(fault);
+    CHECK(fault.empty());
+    RECT rect;
+    GetWindowRect(GetWindow(about, GW_CHILD), &rect);
+    CHECK(rect.bottom - rect.top == layouts.at(GetDpiForWindow(about)).pictureHeight);
 }
 
 TEST_CASE("OK hides About; About shows the same window where it was")

@@ -14,6 +14,7 @@
 #include <oleacc.h>
 
 #include <map>
+#include <optional>
 
 using WinDriver::Key;
 
@@ -223,6 +224,28 @@ TEST_CASE("Geometry, font and icon follow the window's DPI")
         CHECK(bitmap.bmWidth == GetSystemMetricsForDpi(metric, dpi));
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
+    }
+}
+
+TEST_CASE("At the fonts users pick, up to 13 points, every caption shows whole")
+{
+    for (const int points : {0, 11, 13}) {
+        CAPTURE(points);
+        std::optional<WinDriver::MessageFontSize> larger;
+        if (points)
+            larger.emplace(points);
+        Launcher launcher;
+        const UINT dpi = launcher.dpi();
+        const std::string fault = WinDriver::captionsFault(launcher.handle());
+        CAPTURE(fault);
+        CHECK(fault.empty());
+        // The places grow no further than the captions ask: Run keeps its
+        // width, Quit and the fields theirs.
+        for (Id id : {cmdRun, cmdQuit, txtExecute, txtROM, txtCommand}) {
+            CAPTURE(id);
+            const RECT rect = launcher.placeOf(id);
+            CHECK(rect.right - rect.left == places.at(dpi).at(id).width);
+        }
     }
 }
 

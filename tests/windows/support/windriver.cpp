@@ -478,4 +478,86 @@ Accessible accessibleOf(HWND window)
     return seen;
 }
 
+MessageFontSize::MessageFontSize(int points)
+{
+    m_saved.cbSize = sizeof m_saved;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m_saved, &m_saved, 0);
+    NONCLIENTMETRICSW larger = m_saved;
+    const HDC screen = GetDC(nullptr);
+    larger.lfMessageFont.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+}
+
+MessageFontSize::~MessageFontSize()
+{
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof m_saved, &m_saved, 0);
+}
+
+std::string captionsFault(HWND window)
+{
+    struct Part
+    {
+        HWND control;
+        RECT place;
+        std::string name;
+    };
+    std::vector<Part> frames, others;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child))
+            continue;
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&place), 2);
+        const std::string name = "control " + std::to_string(GetDlgCtrlID(child));
+        wchar_t className[32] = {};
+        GetClassNameW(child, className, 32);
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        const bool button = _wcsicmp(className, WC_BUTTONW) == 0;
+        if (button && type == BS_GROUPBOX) {
+            frames.push_back({child, place, name});
+            continue;
+        }
+        if (button) {
+            SIZE ideal = {};
+            SendMessageW(child, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+            if (place.right - place.left < ideal.cx || place.bottom - place.top < ideal.cy)
+                return name + ": " + std::to_string(place.right - place.left) + "x"
+                        + std::to_string(place.bottom - place.top) + ", where its caption needs "
+                        + std::to_string(ideal.cx) + "x" + std::to_string(ideal.cy);
+        }
+        RECT client;
+        GetClientRect(window, &client);
+        RECT inside;
+        if (!IntersectRect(&inside, &place, &client) || !EqualRect(&inside, &place))
+            return name + " reaches outside the window";
+        others.push_back({child, place, name});
+    }
+    for (const Part &frame : frames) {
+        const HDC dc = GetDC(frame.control);
+        const HGDIOBJ old = SelectObject(
+                dc, reinterpret_cast<HGDIOBJ>(SendMessageW(frame.control, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics = {};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(frame.control, dc);
+        const LONG captionBottom = frame.place.top + metrics.tmHeight;
+        for (const Part &part : others) {
+            RECT overlap;
+            if (IntersectRect(&overlap, &part.place, &frame.place)
+                && part.place.top < captionBottom)
+                return frame.name + ": its caption reaches " + std::to_string(captionBottom)
+                        + ", " + part.name + " starts at " + std::to_string(part.place.top);
+        }
+    }
+    for (std::size_t i = 0; i < others.size(); ++i)
+        for (std::size_t j = i + 1; j < others.size(); ++j) {
+            RECT overlap;
+            if (IntersectRect(&overlap, &others[i].place, &others[j].place))
+                return others[i].name + " overlaps " + others[j].name;
+        }
+    return {};
+}
+
 } // namespace WinDriver
+

@@ -129,6 +129,26 @@ private:
     HHOOK m_hook = nullptr;
     int m_refused = 0;
 };
+// While it lives, the system's message font is this many points, as a user
+// who picks larger text has it, in this process alone; then as it was.
+class MessageFontSize
+{
+public:
+    explicit MessageFontSize(int points);
+    ~MessageFontSize();
+    MessageFontSize(const MessageFontSize &) = delete;
+    MessageFontSize &operator=(const MessageFontSize &) = delete;
+
+private:
+    NONCLIENTMETRICSW m_saved = {};
+};
+
+// Whether every caption in window shows whole, by the system's measure: each
+// button's and check box's size at least the ideal one for its caption
+// (BCM_GETIDEALSIZE), each frame's caption, a line of its font, above the
+// controls in it, no two controls over each other. What is wrong, or "".
+std::string captionsFault(HWND window);
+
 // The class of a window about to be made, and that of its parent.
 std::wstring classOf(const CREATESTRUCTW &window);
 std::wstring parentClassOf(const CREATESTRUCTW &window);
