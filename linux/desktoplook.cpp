@@ -338,12 +338,22 @@ DesktopLook plasmaLook()
 {
     const Settings settings = kdeGlobals();
     DesktopLook look;
-    // "Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1", as QFont writes it;
-    // Plasma's own where the user chose none.
+    // "Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1", as Qt 6 writes a font
+    // (Plasma 5 wrote Qt 5's shorter form, which Qt reads too); Plasma's own
+    // where the user chose none.
     QFont font;
     if (font.fromString(settings.value(QStringLiteral("General/font"),
-                                       QStringLiteral("Noto Sans,10,-1,5,400,0,0,0,0,0"))))
+                                       QStringLiteral("Noto Sans,10,-1,5,400,0,0,0,0,0,0,0,0,0,0,1")))) {
+        // Drawn with the hinting Plasma draws its letters with, slight where
+        // the user chose none.
+        const QString hinting = settings.value(QStringLiteral("General/XftHintStyle"),
+                                               QStringLiteral("hintslight"));
+        font.setHintingPreference(hinting == QLatin1String("hintnone") ? QFont::PreferNoHinting
+                                          : hinting == QLatin1String("hintslight")
+                                          ? QFont::PreferVerticalHinting
+                                          : QFont::PreferFullHinting);
         look.font = font;
+    }
     look.palette = plasmaPalette(settings);
     return look;
 }

@@ -131,14 +131,14 @@ look() { # expected-pattern environment...
     case $seen in $want) ;; *) fail "${*:-no desktop}: the look was \"$seen\", not \"$want\"" ;; esac
     home_as_found
 }
-look "DejaVu Serif|13|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME
-look "DejaVu Serif|13|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=XFCE
-look "Sans Serif|9|light|no GTK|no KDE"
+look "DejaVu Serif|13|bold|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME
+look "DejaVu Serif|13|bold|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=XFCE
+look "Sans Serif|9|normal|light|no GTK|no KDE"
 # On Wayland no X settings daemon answers: the portal says what it is.
-look "Cantarell|11|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
+look "Cantarell|11|normal|dark|no GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
     QT_QPA_PLATFORM=offscreen
 # GTK's theme, asked for, reads the same settings in its own way.
-look "*|13|dark|GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
+look "*|13|*|dark|GTK|no KDE" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORMTHEME=gtk3
 
 # Plasma keeps its look in kdeglobals, the system's and the user's over it,
 # not in the X settings daemon's: a dark colour scheme and a font of its own.
@@ -146,7 +146,7 @@ mkdir -p "$work/xdg"
 cat >"$work/xdg/kdeglobals" <<'EOF'
 [General]
 ColorScheme=BreezeDark
-font=DejaVu Sans,12,-1,5,400,0,0,0,0,0
+font=DejaVu Sans,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1
 
 [Colors:Button]
 BackgroundNormal=41,44,48
@@ -171,17 +171,28 @@ ForegroundNormal=252,252,252
 EOF
 plasma="XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS=$work/xdg"
 # shellcheck disable=SC2086
-look "DejaVu Sans|12|dark|no GTK|no KDE" $plasma
-printf '[General]\nfont=DejaVu Sans Mono,11,-1,5,400,0,0,0,0,0\n' >"$work/user-kdeglobals"
+look "DejaVu Sans|12|normal|dark|no GTK|no KDE" $plasma
+# A user's settings from Plasma 5, in Qt 5's way of writing a font.
+printf '[General]\nfont=DejaVu Sans Mono,11,-1,5,50,0,0,0,0,0\n' >"$work/user-kdeglobals"
 seed="$work/user-kdeglobals"
 # shellcheck disable=SC2086
-look "DejaVu Sans Mono|11|dark|no GTK|no KDE" $plasma XDG_CONFIG_HOME=
+look "DejaVu Sans Mono|11|normal|dark|no GTK|no KDE" $plasma XDG_CONFIG_HOME=
 seed=""
 # Plasma's own theme, asked for, reads the same in its own way, and loads the
 # KDE Frameworks where it is installed.
 kde="no KDE"
 [ ! -f "$themes/KDEPlasmaPlatformTheme6.so" ] || kde=KDE
+# Where the user never chose, Plasma's own: Breeze's light colours and Noto
+# Sans, as Plasma 6 gives them; Qt 6.4, with no theme of Plasma's, its own.
+mkdir -p "$work/none"
+if [ "$kde" = KDE ]; then
+    look "Noto Sans|10|normal|light|no GTK|no KDE" XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 \
+        XDG_CONFIG_DIRS="$work/none"
+else
+    look "Sans Serif|9|normal|light|no GTK|no KDE" XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 \
+        XDG_CONFIG_DIRS="$work/none"
+fi
 # shellcheck disable=SC2086
-look "*|12|dark|no GTK|$kde" $plasma QT_QPA_PLATFORMTHEME=kde
+look "*|12|normal|dark|no GTK|$kde" $plasma QT_QPA_PLATFORMTHEME=kde
 echo "desktops: Qt's own dialogs under every theme, nothing written; GTK and KDE's libraries only" \
     "where asked for, the desktop's font and colours without them"

@@ -210,10 +210,11 @@ int main(int argc, char *argv[])
             const QFont font = QApplication::font();
             const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
             const bool kde = loaded("libKF6ConfigCore.so.6") || loaded("libKF5ConfigCore.so.5");
-            say(QStringLiteral("%1|%2|%3|%4|%5")
+            say(QStringLiteral("%1|%2|%3|%4|%5|%6")
                         .arg(font.family())
                         .arg(font.pointSizeF())
-                        .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"),
+                        .arg(font.bold() ? QStringLiteral("bold") : QStringLiteral("normal"),
+                             dark ? QStringLiteral("dark") : QStringLiteral("light"),
                              loaded("libgtk-3.so.0") ? QStringLiteral("GTK") : QStringLiteral("no GTK"),
                              kde ? QStringLiteral("KDE") : QStringLiteral("no KDE")));
             endProgramNow(0);
