@@ -6,7 +6,8 @@
 # fresh prefix at 96 and 144 dpi (the @1.5x files).
 #   docs/screenshots/take.sh BUILD-DIR [WINDOWS-BUILD-DIR]
 # Needs: xvfb xdotool openbox x11-utils imagemagick xsettingsd
-# qt6-gtk-platformtheme, and wine64 for Windows.
+# qt6-gtk-platformtheme, plasma-integration (Debian 13) for Plasma, and wine64 for
+# Windows.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 corvane=$(cd "$1" && pwd)/linux/corvane
@@ -89,6 +90,50 @@ for style in light dark; do
         -chop 16x0 "$here/gnome-$style.png"
 done
 
+# Plasma's look, light (its own colours) and dark (Breeze Dark), taken by
+# Corvane itself and by Plasma's theme, where Debian's Plasma has one for
+# Qt 6; and the captions at 13 points, in Qt's own style and in Breeze.
+if [ -f "$(qtpaths6 --query QT_INSTALL_PLUGINS)/platformthemes/KDEPlasmaPlatformTheme6.so" ]; then
+    mkdir -p "$work/light" "$work/dark"
+    printf '%s\n' "[General]" "ColorScheme=BreezeDark" \
+        "[Colors:Button]" "BackgroundNormal=41,44,48" "ForegroundNormal=252,252,252" \
+        "ForegroundInactive=161,169,177" \
+        "[Colors:Selection]" "BackgroundNormal=61,174,233" "ForegroundNormal=252,252,252" \
+        "[Colors:Tooltip]" "BackgroundNormal=41,44,48" "ForegroundNormal=252,252,252" \
+        "[Colors:View]" "BackgroundAlternate=29,31,34" "BackgroundNormal=20,22,24" \
+        "ForegroundNormal=252,252,252" "ForegroundInactive=161,169,177" \
+        "[Colors:Window]" "BackgroundNormal=32,35,38" "ForegroundNormal=252,252,252" \
+        "ForegroundInactive=161,169,177" >"$work/dark/kdeglobals"
+    for style in light dark; do
+        for look in own kde; do
+            theme_variable=""
+            [ "$look" = own ] || theme_variable=QT_QPA_PLATFORMTHEME=kde
+            # shellcheck disable=SC2086
+            env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS="$work/$style" \
+                $theme_variable "$corvane" &
+            program=$!
+            launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
+            shoot "$launcher" "$work/$look.png"
+            kill "$program"
+            wait "$program" 2>/dev/null || true
+        done
+        convert "$work/own.png" "$work/kde.png" -background white -splice 16x0 +append \
+            -chop 16x0 "$here/plasma-$style.png"
+    done
+    printf '[General]\nfont=DejaVu Sans,13,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\n' >"$work/light/kdeglobals"
+    for style in fusion breeze; do
+        env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS="$work/light" \
+            QT_STYLE_OVERRIDE=$style "$corvane" &
+        program=$!
+        launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
+        shoot "$launcher" "$work/$style.png"
+        kill "$program"
+        wait "$program" 2>/dev/null || true
+    done
+    convert "$work/fusion.png" "$work/breeze.png" -background white -splice 16x0 +append \
+        -chop 16x0 "$here/captions-13pt.png"
+fi
+
 if [ -n "$windows" ]; then
     export WINEPREFIX="$work/prefix" WINEDEBUG=-all
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
@@ -102,5 +147,17 @@ if [ -n "$windows" ]; then
         shoot_both windows- "$suffix" /usr/lib/wine/wine64 "$windows"
         /usr/lib/wine/wineserver -k
     done
+    # At 96 dpi with a 13-point message font (17 pixels), as a user who picks
+    # larger text has it.
+    /usr/lib/wine/wineserver -w
+    sed -i -e 's/"LogPixels"=dword:[0-9a-f]*/"LogPixels"=dword:00000060/' \
+        -e 's/^"MessageFont"=hex:[0-9a-f]*,ff,ff,ff,/"MessageFont"=hex:ef,ff,ff,ff,/' \
+        "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg"
+    /usr/lib/wine/wine64 "$windows" &
+    program=$!
+    launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
+    shoot "$launcher" "$here/windows-launcher-13pt.png"
+    kill "$program"
+    /usr/lib/wine/wineserver -k
 fi
 echo "screenshots in $here"
