@@ -60,6 +60,22 @@ shoot_both() { # prefix suffix command...
     wait "$program" 2>/dev/null || true
 }
 
+# Shoots the launcher that "$@" starts, then ends it.
+shoot_launcher() { # file command...
+    file=$1
+    shift
+    "$@" &
+    program=$!
+    launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
+    shoot "$launcher" "$file"
+    kill "$program"
+    wait "$program" 2>/dev/null || true
+}
+# Two shots side by side, a gap between them.
+side_by_side() { # left right file
+    convert "$1" "$2" -background white -splice 16x0 +append -chop 16x0 "$3"
+}
+
 for scale in 1 2; do
     suffix=""
     [ "$scale" = 1 ] || suffix="@${scale}x"
@@ -78,16 +94,10 @@ for style in light dark; do
     for look in own gtk; do
         theme_variable=""
         [ "$look" = own ] || theme_variable=QT_QPA_PLATFORMTHEME=gtk3
-        env XDG_CURRENT_DESKTOP=GNOME $theme_variable "$corvane" &
-        program=$!
-        launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
-        shoot "$launcher" "$work/$look.png"
-        kill "$program"
-        wait "$program" 2>/dev/null || true
+        shoot_launcher "$work/$look.png" env XDG_CURRENT_DESKTOP=GNOME $theme_variable "$corvane"
     done
     kill "$settings"
-    convert "$work/own.png" "$work/gtk.png" -background white -splice 16x0 +append \
-        -chop 16x0 "$here/gnome-$style.png"
+    side_by_side "$work/own.png" "$work/gtk.png" "$here/gnome-$style.png"
 done
 
 # Plasma's look, light (its own colours) and dark (Breeze Dark), taken by
@@ -109,29 +119,17 @@ if [ -f "$(qtpaths6 --query QT_INSTALL_PLUGINS)/platformthemes/KDEPlasmaPlatform
             theme_variable=""
             [ "$look" = own ] || theme_variable=QT_QPA_PLATFORMTHEME=kde
             # shellcheck disable=SC2086
-            env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS="$work/$style" \
-                $theme_variable "$corvane" &
-            program=$!
-            launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
-            shoot "$launcher" "$work/$look.png"
-            kill "$program"
-            wait "$program" 2>/dev/null || true
+            shoot_launcher "$work/$look.png" env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 \
+                XDG_CONFIG_DIRS="$work/$style" $theme_variable "$corvane"
         done
-        convert "$work/own.png" "$work/kde.png" -background white -splice 16x0 +append \
-            -chop 16x0 "$here/plasma-$style.png"
+        side_by_side "$work/own.png" "$work/kde.png" "$here/plasma-$style.png"
     done
     printf '[General]\nfont=DejaVu Sans,13,-1,5,400,0,0,0,0,0,0,0,0,0,0,1\n' >"$work/light/kdeglobals"
     for style in fusion breeze; do
-        env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 XDG_CONFIG_DIRS="$work/light" \
-            QT_STYLE_OVERRIDE=$style "$corvane" &
-        program=$!
-        launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
-        shoot "$launcher" "$work/$style.png"
-        kill "$program"
-        wait "$program" 2>/dev/null || true
+        shoot_launcher "$work/$style.png" env XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=6 \
+            XDG_CONFIG_DIRS="$work/light" QT_STYLE_OVERRIDE=$style "$corvane"
     done
-    convert "$work/fusion.png" "$work/breeze.png" -background white -splice 16x0 +append \
-        -chop 16x0 "$here/captions-13pt.png"
+    side_by_side "$work/fusion.png" "$work/breeze.png" "$here/captions-13pt.png"
 fi
 
 if [ -n "$windows" ]; then
@@ -153,11 +151,7 @@ if [ -n "$windows" ]; then
     sed -i -e 's/"LogPixels"=dword:[0-9a-f]*/"LogPixels"=dword:00000060/' \
         -e 's/^"MessageFont"=hex:[0-9a-f]*,ff,ff,ff,/"MessageFont"=hex:ef,ff,ff,ff,/' \
         "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg"
-    /usr/lib/wine/wine64 "$windows" &
-    program=$!
-    launcher=$(window_named "Corvane v1.0") || fail "no launcher window"
-    shoot "$launcher" "$here/windows-launcher-13pt.png"
-    kill "$program"
+    shoot_launcher "$here/windows-launcher-13pt.png" /usr/lib/wine/wine64 "$windows"
     /usr/lib/wine/wineserver -k
 fi
 echo "screenshots in $here"

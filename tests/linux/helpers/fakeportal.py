@@ -44,12 +44,6 @@ INTERFACES = '''
       <arg type="a{sv}" name="options" direction="in"/>
       <arg type="o" name="handle" direction="out"/>
     </method>
-    <method name="SaveFile">
-      <arg type="s" name="parent_window" direction="in"/>
-      <arg type="s" name="title" direction="in"/>
-      <arg type="a{sv}" name="options" direction="in"/>
-      <arg type="o" name="handle" direction="out"/>
-    </method>
     <property name="version" type="u" access="read"/>
   </interface>
 </node>'''
