@@ -72,6 +72,31 @@ wait_until() { # what-failed command...
     done
 }
 
+# Runs a command on a session bus of its own and returns its status once the
+# services the bus started have ended. They get a home of their own, removed
+# afterwards: a desktop's services must neither read the tester's settings
+# (xfconfd would hand the window manager those) nor write into the tester's
+# home. The command finds CORVANE_OWN_BUS set.
+on_own_bus() { # command...
+    services=$(mktemp -d)
+    mkdir -m 700 "$services/runtime"
+    status=0
+    env CORVANE_OWN_BUS=1 HOME="$services" XDG_CONFIG_HOME="$services/.config" \
+        XDG_CACHE_HOME="$services/.cache" XDG_DATA_HOME="$services/.local/share" \
+        XDG_STATE_HOME="$services/.local/state" XDG_RUNTIME_DIR="$services/runtime" \
+        dbus-run-session -- "$@" || status=$?
+    wait_until "the session's services did not end" services_ended "$services"
+    rm -rf "$services"
+    return "$status"
+}
+services_ended() { ! grep -qsF "HOME=$1" /proc/[0-9]*/environ; }
+# Runs the calling script again on a bus of its own and exits with its status.
+again_on_own_bus() { # script arguments...
+    status=0
+    on_own_bus sh "$@" || status=$?
+    exit "$status"
+}
+
 # Prints the id of the visible window with exactly this caption, waiting up to
 # half a minute for it; fails, printing nothing, when none shows.
 window_named() { # caption

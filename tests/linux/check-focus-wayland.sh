@@ -29,9 +29,7 @@ esac
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
 # Both want a session bus; mutter's remote desktop lives there.
-if [ -z "${CORVANE_COMPOSITOR_BUS:-}" ]; then
-    CORVANE_COMPOSITOR_BUS=1 exec dbus-run-session -- sh "$0" "$@"
-fi
+[ -n "${CORVANE_OWN_BUS:-}" ] || again_on_own_bus "$0" "$@"
 
 work=$(mktemp -d)
 compositor=""

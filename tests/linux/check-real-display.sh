@@ -251,7 +251,7 @@ cmp -s "$work/plain.xwd" "$work/options.xwd" || fail "the options changed the wi
 quit
 wait_until "processes were left running: $(left_running)" nothing_left
 
-CORVANE_CHECK_RUN="$work" dbus-run-session -- \
+CORVANE_CHECK_RUN="$work" on_own_bus \
     sh "$0" --inside-bus "$corvane" "$recorder" "$desktop_file" "$atspi" "$work" "$DISPLAY"
 wait_until "processes were left running: $(left_running)" nothing_left
 echo "real display: no display; bare X without a bus; Openbox in a private bus with every ending" \

@@ -23,9 +23,7 @@ needs sway swaymsg wtype setpriv qtpaths6 dbus-run-session
 plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
 ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
 # A session bus of its own, for the screen reader's view.
-if [ -z "${CORVANE_WAYLAND_BUS:-}" ]; then
-    CORVANE_WAYLAND_BUS=1 exec dbus-run-session -- sh "$0" "$@"
-fi
+[ -n "${CORVANE_OWN_BUS:-}" ] || again_on_own_bus "$0" "$@"
 
 work=$(mktemp -d)
 compositor=""

@@ -10,6 +10,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <wayland-client.h>
 
 #include "xdg-activation-v1-client-protocol.h"
@@ -186,6 +187,10 @@ static int probeX11(Display *display)
         XChangeProperty(display, window, XInternAtom(display, "_NET_STARTUP_ID", False),
                         XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
                         (const unsigned char *)id, (int)strlen(id));
+    /* Asks for the keyboard as toolkits' windows do; a window manager may
+     * keep the focus from a window that does not. */
+    XWMHints hints = { .flags = InputHint, .input = True };
+    XSetWMHints(display, window, &hints);
     XSelectInput(display, window, FocusChangeMask);
     XSelectInput(display, root, PropertyChangeMask);
     XMapWindow(display, window);
