@@ -11,6 +11,13 @@ needs() { # tool...
     done
 }
 
+# Exits 77 (skipped) where Qt cannot show windows on Wayland.
+needs_qt_wayland() {
+    needs qtpaths6
+    ls "$(qtpaths6 --query QT_INSTALL_PLUGINS)"/platforms/libqwayland-*.so >/dev/null 2>&1 \
+        || { echo "skipped: no qt6-wayland"; exit 77; }
+}
+
 # "min / median / max" of the numbers on standard input, a line each.
 min_median_max() {
     sort -n | awk '{ v[NR] = $1 } END {

@@ -17,7 +17,7 @@ recorder=$3
 probe=$4
 input=$5
 . "$(dirname "$0")/../checklib.sh"
-needs dbus-run-session qtpaths6
+needs dbus-run-session
 case $desktop in
 mutter)
     needs mutter
@@ -26,8 +26,7 @@ mutter)
 kwin) needs kwin_wayland ;;
 *) fail "no such compositor: $desktop" ;;
 esac
-plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
-ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
+needs_qt_wayland
 # Both want a session bus; mutter's remote desktop lives there.
 [ -n "${CORVANE_OWN_BUS:-}" ] || again_on_own_bus "$0" "$@"
 

@@ -19,9 +19,8 @@ probe=$3
 waypointer=$4
 atspi=$5
 . "$(dirname "$0")/../checklib.sh"
-needs sway swaymsg wtype setpriv qtpaths6 dbus-run-session
-plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS)
-ls "$plugins"/platforms/libqwayland-*.so >/dev/null 2>&1 || { echo "skipped: no qt6-wayland"; exit 77; }
+needs sway swaymsg wtype setpriv dbus-run-session
+needs_qt_wayland
 # A session bus of its own, for the screen reader's view.
 [ -n "${CORVANE_OWN_BUS:-}" ] || again_on_own_bus "$0" "$@"
 
