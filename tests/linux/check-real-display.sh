@@ -125,10 +125,23 @@ keyboard_flow() {
     # Inside the private bus the run itself bears the mark; it is checked after.
     [ -n "$inside" ] || wait_until "processes were left running: $(left_running)" nothing_left
 }
-about_opens() {
+# A menu of the program's is open: the keys that follow go to it.
+menu_shown() {
+    for shown in $(xdotool search --onlyvisible --pid "$program" 2>/dev/null); do
+        xprop -id "$shown" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_\(POPUP\|DROPDOWN\)_MENU' && return
+    done
+    return 1
+}
+open_menu() { # access key
     xdotool windowfocus --sync "$launcher"
-    xdotool key alt+h Return
-    about=$(window_named "About Corvane") || fail "Help, About showed no window"
+    xdotool key "$1"
+    wait_until "$1 opened no menu" menu_shown
+}
+about_opens() {
+    open_menu alt+h
+    xdotool key Return
+    about=$(window_named "About Corvane") \
+        || fail "Help, About showed no window; shown: $(xdotool search --onlyvisible --name . getwindowname %@ 2>&1)"
 }
 
 # Openbox, inside a private session bus with accessibility on.
@@ -151,8 +164,8 @@ if [ -n "$inside" ]; then
     xdotool windowfocus --sync "$about"
     xdotool key Return
     wait_until "OK did not hide About" window_gone "About Corvane"
-    xdotool windowfocus --sync "$launcher"
-    xdotool key alt+f x
+    open_menu alt+f
+    xdotool key x
     ended_by "File, Exit"
 
     # Exit On Start: from the ROM's Select, Tab leads over Quit and Preview to
