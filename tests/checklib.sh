@@ -69,12 +69,20 @@ validate_metainfo() { # file
 }
 
 wait_until() { # what-failed command...
-    what=$1
-    shift
+    wait_tries 400 "$@"
+}
+# A minute, for a desktop that builds its caches afresh in a scratch home.
+wait_long_until() { # what-failed command...
+    wait_tries 1200 "$@"
+}
+wait_tries() { # tries what-failed command...
+    limit=$1
+    what=$2
+    shift 2
     tries=0
     until "$@"; do
         tries=$((tries + 1))
-        [ "$tries" -lt 400 ] || fail "$what"
+        [ "$tries" -lt "$limit" ] || fail "$what"
         sleep 0.05
     done
 }

@@ -71,7 +71,7 @@ else
         --width "$width" --height "$height" >"$work/compositor.log" 2>&1 &
 fi
 compositor=$!
-wait_until "$desktop did not start: $(cat "$work/compositor.log")" test -S "$home/runtime/wayland-0"
+wait_long_until "$desktop did not start: $(cat "$work/compositor.log")" test -S "$home/runtime/wayland-0"
 export WAYLAND_DISPLAY="$home/runtime/wayland-0"
 unset DISPLAY
 

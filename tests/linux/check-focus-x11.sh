@@ -63,11 +63,11 @@ else
         QT_QPA_PLATFORM=xcb kwin_x11 --replace >"$work/wm.log" 2>&1 &
 fi
 wm=$!
-wait_until "$desktop did not start: $(cat "$work/wm.log")" \
+wait_long_until "$desktop did not start: $(cat "$work/wm.log")" \
     sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 # KWin names itself before it manages windows; once it says which is active,
 # it does.
-wait_until "$desktop did not take up the screen: $(cat "$work/wm.log")" \
+wait_long_until "$desktop did not take up the screen: $(cat "$work/wm.log")" \
     sh -c 'xprop -root _NET_ACTIVE_WINDOW 2>/dev/null | grep -q "window id"'
 
 exe="$work/files/ruxa"
